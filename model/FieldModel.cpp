@@ -1,0 +1,136 @@
+#include "FieldModel.h"
+
+namespace FieldModel {
+namespace {
+
+constexpr std::array<CalibrationEntry, 11> calibration{{
+    // lengthFar, lengthNear, widthFar, widthNear, nearCm
+    {1215, 382, 670, 210, 30}, // 0: R91, lens 6
+    {856, 268, 480, 150, 30},  // 1: R91, lens 8
+    {575, 180, 325, 102, 30},  // 2: R91, lens 12
+    {435, 138, 245, 78, 30},   // 3: R91, lens 16
+    {278, 87, 159, 49, 30},    // 4: R91, lens 25
+    {203, 60, 114, 35, 30},    // 5: R91, lens 35
+    {140, 40, 79, 22, 30},     // 6: R91, lens 50
+    {600, 180, 330, 110, 30},  // 7: M61 projection
+    {400, 120, 310, 100, 30},  // 8: M61 scan (only the width is used)
+    {830, 300, 450, 170, 35},  // 9: M64 and P97 projection
+    {510, 185, 420, 150, 35},  // 10: M64 scan
+}};
+
+struct Coefficients
+{
+    double lengthOffset;
+    double lengthRatio;
+    double widthOffset;
+    double widthRatio;
+
+    constexpr double length(double d) const { return fieldSize(lengthOffset, lengthRatio, d); }
+    constexpr double width(double d) const { return fieldSize(widthOffset, widthRatio, d); }
+};
+
+constexpr Coefficients derive(const CalibrationEntry &e)
+{
+    const double lengthOffset = fitOffset(e.lengthNear, e.lengthFar, e.nearCm);
+    const double widthOffset = fitOffset(e.widthNear, e.widthFar, e.nearCm);
+    return {lengthOffset, fitRatio(lengthOffset, e.lengthFar), widthOffset,
+            fitRatio(widthOffset, e.widthFar)};
+}
+
+// Slots 0-8 are calibration entries 0-8. Slot 9 is deliberately all zero: an
+// unknown lens and every model without data read it, and the division by a zero
+// ratio yields +inf, NaN or -inf, which the window shows as such.
+constexpr int emptySlot = 9;
+constexpr std::array<Coefficients, 10> slots{{
+    derive(calibration[0]),
+    derive(calibration[1]),
+    derive(calibration[2]),
+    derive(calibration[3]),
+    derive(calibration[4]),
+    derive(calibration[5]),
+    derive(calibration[6]),
+    derive(calibration[7]),
+    derive(calibration[8]),
+    {0.0, 0.0, 0.0, 0.0},
+}};
+
+constexpr Coefficients m64Projection = derive(calibration[9]);
+constexpr Coefficients m64Scan = derive(calibration[10]);
+constexpr int m61ProjectionSlot = 7;
+constexpr int m61ScanSlot = 8;
+
+int lensSlot(const QString &lensText)
+{
+    static const std::array<QLatin1String, 7> lenses{
+        {QLatin1String("6"), QLatin1String("8"), QLatin1String("12"), QLatin1String("16"),
+         QLatin1String("25"), QLatin1String("35"), QLatin1String("50")}};
+    for (std::size_t slot = 0; slot < lenses.size(); ++slot) {
+        if (lensText == lenses[slot])
+            return static_cast<int>(slot);
+    }
+    return emptySlot;
+}
+
+void setProjection(FieldResult &r, const Coefficients &c, double d)
+{
+    r.projLength = c.length(d);
+    r.projWidth = c.width(d);
+}
+
+void setScan(FieldResult &r, double length, double width)
+{
+    r.scanLength = length;
+    r.scanWidth = width;
+    r.scanValid = true;
+}
+
+void setDepth(FieldResult &r, double d)
+{
+    r.depth = depthOfField(d * 10.0);
+    r.depthValid = true;
+}
+
+} // namespace
+
+const std::array<CalibrationEntry, 11> &calibrationTable()
+{
+    return calibration;
+}
+
+FieldResult compute(int model, const QString &lensText, double distanceCm)
+{
+    const double d = distanceCm;
+    FieldResult r;
+    switch (model) {
+    case 0: { // R91
+        const int slot = lensSlot(lensText);
+        r.lensRecognised = slot != emptySlot;
+        setProjection(r, slots[slot], d);
+        break;
+    }
+    case 1: { // M61: the scan's long side follows from its short side
+        setDepth(r, d);
+        setProjection(r, slots[m61ProjectionSlot], d);
+        const double scanWidth = slots[m61ScanSlot].width(d);
+        setScan(r, scanWidth * 1.25, scanWidth);
+        break;
+    }
+    case 2: // M64
+        setDepth(r, d);
+        setProjection(r, m64Projection, d);
+        setScan(r, m64Scan.length(d), m64Scan.width(d));
+        break;
+    case 3: // P97: same optics as M64, no camera
+        setDepth(r, d);
+        setProjection(r, m64Projection, d);
+        setScan(r, 0.0, 0.0);
+        break;
+    default:
+        setProjection(r, slots[emptySlot], d);
+        setScan(r, r.projLength, r.projWidth);
+        break;
+    }
+    return r;
+}
+
+} // namespace FieldModel

@@ -1,0 +1,30 @@
+#ifndef FIELDCALCWINDOW_H
+#define FIELDCALCWINDOW_H
+
+#include "FieldCalcWindowClass.h"
+
+#include <QMainWindow>
+
+class QTimerEvent;
+
+// The calculator's only window: the form, a clock that ticks every 100 ms, and
+// the calculate and exit actions.
+class FieldCalcWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit FieldCalcWindow(QWidget *parent = nullptr);
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
+private slots:
+    void JiSuanFuMian();   // calculate the fields
+    void TuiChuRuanJian(); // leave the program
+
+private:
+    FieldCalcWindowClass ui;
+};
+
+#endif // FIELDCALCWINDOW_H
