@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running or testing needs, and only
+# those that are missing, so a second run costs nothing.
+#   tools/deps.sh run    build tools, Qt 5 and a CJK font
+#   tools/deps.sh test   the above, plus an X server, window tools and packaging tools
+set -euo pipefail
+
+run_packages=(
+    build-essential cmake # compiler and build system
+    qtbase5-dev           # Qt 5 Widgets, QtTest and the offscreen platform
+    fonts-wqy-microhei    # glyphs for the Chinese texts
+)
+test_packages=(
+    xvfb xauth          # a real X server without a display
+    xdotool x11-utils   # drive the window, read its properties (xprop)
+    openbox             # a light window manager, to close the window from its title bar
+    desktop-file-utils  # desktop-file-validate
+    dpkg-dev file       # dpkg-shlibdeps for the Debian package
+    clang libclang-rt-14-dev # libFuzzer and the sanitizers' runtimes
+    clang-tidy cppcheck # static analysis
+)
+
+case "${1:-}" in
+run) wanted=("${run_packages[@]}") ;;
+test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
+
+missing=()
+for pkg in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
