@@ -274,13 +274,13 @@ void FieldModelTest::fallback_data()
 
     for (int model : {4, 5, -1, -2, 100, INT_MAX, INT_MIN}) {
         const auto tag = [model](const char *what) {
-            return qPrintable(QStringLiteral("model %1, %2").arg(model).arg(QLatin1String(what)));
+            return QStringLiteral("model %1, %2").arg(model).arg(QLatin1String(what)).toLatin1();
         };
-        QTest::newRow(tag("positive")) << model << 50.0 << "inf";
-        QTest::newRow(tag("tiny positive")) << model << 1e-300 << "inf";
-        QTest::newRow(tag("zero")) << model << 0.0 << "nan";
-        QTest::newRow(tag("negative")) << model << -0.5 << "-inf";
-        QTest::newRow(tag("nan")) << model << std::nan("") << "nan";
+        QTest::newRow(tag("positive").constData()) << model << 50.0 << "inf";
+        QTest::newRow(tag("tiny positive").constData()) << model << 1e-300 << "inf";
+        QTest::newRow(tag("zero").constData()) << model << 0.0 << "nan";
+        QTest::newRow(tag("negative").constData()) << model << -0.5 << "-inf";
+        QTest::newRow(tag("nan").constData()) << model << std::nan("") << "nan";
     }
 }
 

@@ -12,7 +12,7 @@ pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
+    [ -s "$work/program.log" ] && tail -n 40 "$work/program.log" >&2; rm -rf "$work"
 }
 trap cleanup EXIT
 
