@@ -103,8 +103,8 @@ void CalculateTest::calculate_data()
     // lineEdit_3, lineEdit_4, lineEdit_5, lineEdit_6, lineEdit_8
     QTest::addColumn<QStringList>("fields");
 
-    const auto row = [](const char *tag, Runs before, Run run, QStringList notices,
-                        QStringList fields) {
+    const auto row = [](const char *tag, const Runs &before, const Run &run,
+                        const QStringList &notices, const QStringList &fields) {
         QTest::newRow(tag) << before << run << notices << fields;
     };
     const auto r91 = [](const char *l, const char *s) {

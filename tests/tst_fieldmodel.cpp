@@ -17,9 +17,14 @@ Figures figuresOf(const FieldResult &r)
     return {r.projLength, r.projWidth, r.scanLength, r.scanWidth, r.depth};
 }
 
+// Bit for bit: tells -0 from 0 and one NaN from another, unlike ==.
 bool sameBits(double a, double b)
 {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    quint64 x = 0;
+    quint64 y = 0;
+    std::memcpy(&x, &a, sizeof x);
+    std::memcpy(&y, &b, sizeof y);
+    return x == y;
 }
 
 QString text(double v)
@@ -61,7 +66,7 @@ void FieldModelTest::sampleResults_data()
     QTest::addColumn<QStringList>("expected"); // proj long, short, scan long, short, depth
 
     const auto row = [](const char *tag, int model, const char *lens, double mm,
-                        QStringList expected) {
+                        const QStringList &expected) {
         QTest::newRow(tag) << model << QString::fromLatin1(lens) << mm << expected;
     };
     row("R91 6 at 1000", 0, "6", 1000, {"1215", "670", absent, absent, absent});
