@@ -52,6 +52,9 @@ pids+=($!)
 wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "no window manager"
 wait_for 10 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" ||
     fail "window manager not ready"
+# Openbox sets its check window before it has finished taking over the screen; a
+# client mapped in that gap can stay unmanaged.
+sleep 1
 
 start_program() {
     "$program" 2>>"$work/program.log" &
