@@ -1,12 +1,10 @@
-#include "FieldCalcWindow.h"
 #include "NoticeCatcher.h"
+#include "WindowFixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
-
-#include <memory>
 
 namespace {
 
@@ -43,28 +41,24 @@ private slots:
     void calculate();
 
 private:
-    template <typename T> T *child(const char *name) const
-    {
-        auto *widget = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
     void perform(const Run &run);
 
-    std::unique_ptr<FieldCalcWindow> m_window;
+    template <typename T = QWidget> T *child(const char *name) const
+    {
+        return m_fixture.child<T>(name);
+    }
+
+    WindowFixture m_fixture;
 };
 
 void CalculateTest::init()
 {
-    m_window = std::make_unique<FieldCalcWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(m_fixture.open());
 }
 
 void CalculateTest::cleanup()
 {
-    m_window.reset();
+    m_fixture.close();
 }
 
 // What a user does: pick the model, retype both fields, then click or press Enter.

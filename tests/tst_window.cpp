@@ -1,5 +1,5 @@
-#include "FieldCalcWindow.h"
 #include "NoticeCatcher.h"
+#include "WindowFixture.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -13,8 +13,6 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
-
-#include <memory>
 
 // The bare form on a window without the main window's styling, whose style sheet
 // polish would change mouse tracking and fonts.
@@ -58,25 +56,20 @@ private slots:
 private:
     template <typename T = QWidget> T *child(const char *name) const
     {
-        auto *widget = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
+        return m_fixture.child<T>(name);
     }
 
-    std::unique_ptr<FieldCalcWindow> m_window;
+    WindowFixture m_fixture;
 };
 
 void WindowTest::init()
 {
-    m_window = std::make_unique<FieldCalcWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(m_fixture.open());
 }
 
 void WindowTest::cleanup()
 {
-    m_window.reset();
+    m_fixture.close();
 }
 
 void WindowTest::widgetTree_data()
@@ -227,10 +220,10 @@ void WindowTest::formTexts()
     const QByteArray name = QTest::currentDataTag();
     QString actual;
     if (name == "window")
-        actual = m_window->windowTitle();
-    else if (auto *group = m_window->findChild<QGroupBox *>(QString::fromLatin1(name)))
+        actual = m_fixture.window()->windowTitle();
+    else if (auto *group = m_fixture.window()->findChild<QGroupBox *>(QString::fromLatin1(name)))
         actual = group->title();
-    else if (auto *button = m_window->findChild<QPushButton *>(QString::fromLatin1(name)))
+    else if (auto *button = m_fixture.window()->findChild<QPushButton *>(QString::fromLatin1(name)))
         actual = button->text();
     else
         actual = child<QLabel>(name.constData())->text();
@@ -239,10 +232,10 @@ void WindowTest::formTexts()
 
 void WindowTest::initialState()
 {
-    QCOMPARE(m_window->size(), QSize(797, 497));
-    QCOMPARE(m_window->objectName(), QStringLiteral("FieldCalcWindowClass"));
-    QVERIFY(m_window->hasMouseTracking());
-    QCOMPARE(m_window->centralWidget(), child("centralWidget"));
+    QCOMPARE(m_fixture.window()->size(), QSize(797, 497));
+    QCOMPARE(m_fixture.window()->objectName(), QStringLiteral("FieldCalcWindowClass"));
+    QVERIFY(m_fixture.window()->hasMouseTracking());
+    QCOMPARE(m_fixture.window()->centralWidget(), child("centralWidget"));
 
     auto *chooser = child<QComboBox>("comboBox");
     QStringList items;
@@ -270,7 +263,7 @@ void WindowTest::styleSheets()
 {
     for (const char *name : {"lineEdit", "lineEdit_2", "comboBox", "pushButton", "pushButton_2"})
         QCOMPARE(child(name)->styleSheet(), QStringLiteral("background-color: rgb(220,226,241)"));
-    const QString sheet = m_window->styleSheet();
+    const QString sheet = m_fixture.window()->styleSheet();
     QCOMPARE(sheet.size(), 440);
     QCOMPARE(sheet.count(QLatin1Char(' ')), 1);
     QVERIFY(sheet.startsWith(QLatin1String("QPushButton{background-color:rgba(100,225,100,30);")));
@@ -279,7 +272,7 @@ void WindowTest::styleSheets()
 
 void WindowTest::slotsInMetaObject()
 {
-    const QMetaObject *meta = m_window->metaObject();
+    const QMetaObject *meta = m_fixture.window()->metaObject();
     QCOMPARE(meta->className(), "FieldCalcWindow");
     QCOMPARE(meta->superClass(), &QMainWindow::staticMetaObject);
     QCOMPARE(meta->methodCount() - meta->methodOffset(), 2);
@@ -303,7 +296,7 @@ void WindowTest::enterCalculatesOnce_data()
 void WindowTest::enterCalculatesOnce()
 {
     QFETCH(QString, field);
-    auto *edit = m_window->findChild<QLineEdit *>(field);
+    auto *edit = m_fixture.window()->findChild<QLineEdit *>(field);
     QSignalSpy clicked(child<QPushButton>("pushButton"), &QPushButton::clicked);
     NoticeCatcher catcher;
 
@@ -348,22 +341,22 @@ void WindowTest::closeButtonEndsLoopWithZero()
 
 void WindowTest::closingWindowEndsLoopWithZero()
 {
-    QTimer::singleShot(0, m_window.get(), &QWidget::close);
+    QTimer::singleShot(0, m_fixture.window(), &QWidget::close);
     QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
     QCOMPARE(QApplication::exec(), 0);
 }
 
 void WindowTest::everyVisibleCharacterHasAGlyph()
 {
-    QList<QPair<QWidget *, QString>> texts{{m_window.get(), m_window->windowTitle()}};
-    for (auto *label : m_window->findChildren<QLabel *>()) {
+    QList<QPair<QWidget *, QString>> texts{{m_fixture.window(), m_fixture.window()->windowTitle()}};
+    for (auto *label : m_fixture.window()->findChildren<QLabel *>()) {
         QTextDocument document;
         document.setHtml(label->text());
         texts.append({label, document.toPlainText()});
     }
-    for (auto *group : m_window->findChildren<QGroupBox *>())
+    for (auto *group : m_fixture.window()->findChildren<QGroupBox *>())
         texts.append({group, group->title()});
-    for (auto *button : m_window->findChildren<QPushButton *>())
+    for (auto *button : m_fixture.window()->findChildren<QPushButton *>())
         texts.append({button, button->text()});
     auto *chooser = child<QComboBox>("comboBox");
     for (int i = 0; i < chooser->count(); ++i)
