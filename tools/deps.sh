@@ -3,6 +3,7 @@
 # those that are missing, so a second run costs nothing.
 #   tools/deps.sh run    build tools, Qt 5 and a CJK font
 #   tools/deps.sh test   the above, plus an X server, window tools and packaging tools
+#   tools/deps.sh bench  the run set, plus Google Benchmark, an X server and valgrind
 set -euo pipefail
 
 run_packages=(
@@ -19,12 +20,19 @@ test_packages=(
     clang libclang-rt-14-dev # libFuzzer and the sanitizers' runtimes
     clang-tidy cppcheck # static analysis
 )
+bench_packages=(
+    libbenchmark-dev  # the in-process benchmarks
+    xvfb xauth xdotool # start-up and idle in a real X server
+    python3           # bench/startup.py
+    valgrind          # callgrind, to see where start-up goes
+)
 
 case "${1:-}" in
 run) wanted=("${run_packages[@]}") ;;
 test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
+bench) wanted=("${run_packages[@]}" "${bench_packages[@]}") ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|bench" >&2
     exit 2
     ;;
 esac
