@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # clang-tidy (checks in .clang-tidy) and cppcheck over the project's own sources.
-# usage: static-analysis.sh BUILD_DIR   (configured with CMAKE_EXPORT_COMPILE_COMMANDS=ON)
+# usage: static-analysis.sh BUILD_DIR   (configured with CMAKE_EXPORT_COMPILE_COMMANDS=ON
+#        and FIELDCALC_BUILD_BENCHMARKS=ON)
 set -euo pipefail
 build=$1
-sources=(app/*.cpp ui/*.cpp model/*.cpp tests/*.cpp)
+sources=(app/*.cpp ui/*.cpp model/*.cpp tests/*.cpp bench/*.cpp bench/baseline/*.cpp)
 clang-tidy -p "$build" --quiet "${sources[@]}"
 cppcheck --quiet --enable=warning,performance,portability,style --std=c++17 \
     --error-exitcode=1 --inline-suppr --suppress=missingIncludeSystem \
