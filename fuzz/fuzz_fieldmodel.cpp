@@ -1,6 +1,7 @@
 // Feeds FieldModel::compute arbitrary models, lens texts and distances and checks
 // the properties every result must have.
 #include "FieldModel.h"
+#include "SameBits.h"
 
 #include <cmath>
 #include <cstdint>
@@ -24,15 +25,6 @@ struct Input
         return value;
     }
 };
-
-bool sameBits(double a, double b)
-{
-    uint64_t x = 0;
-    uint64_t y = 0;
-    std::memcpy(&x, &a, sizeof x);
-    std::memcpy(&y, &b, sizeof y);
-    return x == y;
-}
 
 bool sameFigures(const FieldResult &a, const FieldResult &b)
 {

@@ -1,11 +1,11 @@
 #include "FieldModel.h"
+#include "SameBits.h"
 
 #include <QtTest>
 
 #include <array>
 #include <climits>
 #include <cmath>
-#include <cstring>
 
 using Figures = std::array<double, 5>; // projLength, projWidth, scanLength, scanWidth, depth
 Q_DECLARE_METATYPE(Figures)
@@ -15,16 +15,6 @@ namespace {
 Figures figuresOf(const FieldResult &r)
 {
     return {r.projLength, r.projWidth, r.scanLength, r.scanWidth, r.depth};
-}
-
-// Bit for bit: tells -0 from 0 and one NaN from another, unlike ==.
-bool sameBits(double a, double b)
-{
-    quint64 x = 0;
-    quint64 y = 0;
-    std::memcpy(&x, &a, sizeof x);
-    std::memcpy(&y, &b, sizeof y);
-    return x == y;
 }
 
 QString text(double v)
