@@ -2,7 +2,7 @@
 // click of the calculate button per iteration, with distances every model
 // accepts, so no notice opens. The distance alternates, so every run writes new
 // texts and nothing is skipped as unchanged.
-#include "FieldCalcWindow.h"
+#include "WindowFixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,33 +12,23 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <memory>
-
 namespace {
-
-template <typename T> T *child(QWidget *window, const char *name)
-{
-    auto *widget = window->findChild<T *>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
-}
 
 // With paint: after each click the event loop runs, so the five fields repaint
 // into the window's backing store as they would on screen.
 void calculate(benchmark::State &state, bool paint)
 {
-    auto window = std::make_unique<FieldCalcWindow>();
-    window->show();
-    QCoreApplication::processEvents();
-
-    child<QComboBox>(window.get(), "comboBox")->setCurrentIndex(static_cast<int>(state.range(0)));
-    child<QLineEdit>(window.get(), "lineEdit")->setText(QStringLiteral("6"));
-    auto *distance = child<QLineEdit>(window.get(), "lineEdit_2");
+    WindowFixture fixture;
+    if (!fixture.open()) {
+        state.SkipWithError("the window was never exposed");
+        return;
+    }
+    fixture.child<QComboBox>("comboBox")->setCurrentIndex(static_cast<int>(state.range(0)));
+    fixture.child<QLineEdit>("lineEdit")->setText(QStringLiteral("6"));
+    auto *distance = fixture.child<QLineEdit>("lineEdit_2");
     const QString distances[] = {QStringLiteral("500"), QStringLiteral("600")};
-    auto *button = child<QPushButton>(window.get(), "pushButton");
-    auto *projLength = child<QLineEdit>(window.get(), "lineEdit_3");
+    auto *button = fixture.child<QPushButton>("pushButton");
+    auto *projLength = fixture.child<QLineEdit>("lineEdit_3");
 
     // A notice would block in its own event loop; fail loudly instead of hanging.
     QTimer watchdog;
