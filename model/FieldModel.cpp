@@ -1,5 +1,7 @@
 #include "FieldModel.h"
 
+#include "FieldRules.h"
+
 namespace FieldModel {
 namespace {
 
@@ -61,11 +63,9 @@ constexpr int m61ScanSlot = 8;
 
 int lensSlot(const QString &lensText)
 {
-    static const std::array<QLatin1String, 7> lenses{
-        {QLatin1String("6"), QLatin1String("8"), QLatin1String("12"), QLatin1String("16"),
-         QLatin1String("25"), QLatin1String("35"), QLatin1String("50")}};
+    const auto &lenses = FieldRules::lensSizes;
     for (std::size_t slot = 0; slot < lenses.size(); ++slot) {
-        if (lensText == lenses[slot])
+        if (lensText == QLatin1String(lenses[slot]))
             return static_cast<int>(slot);
     }
     return emptySlot;
