@@ -3,6 +3,41 @@
 #include <QApplication>
 #include <QIcon>
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+#include <QTextCodec>
+
+#include <clocale>
+#include <langinfo.h>
+#endif
+
+namespace {
+
+// Qt 6 does both of these by itself; Qt 5 needs to be asked.
+void scaleWithTheDisplay()
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Follow the desktop's scale (Xft.dpi, QT_SCALE_FACTOR) so the fixed layout grows
+    // with its fonts, and keep 1.25 or 1.5 as they are instead of rounding them.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+#endif
+}
+
+void useUtf8CharacterType()
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Under a POSIX locale the C library and Qt's local 8-bit codec cannot carry the
+    // Chinese title into the legacy WM_NAME property. Switch the character type
+    // only, so numbers, dates and messages keep the user's locale.
+    if (qstrcmp(nl_langinfo(CODESET), "UTF-8") != 0 && std::setlocale(LC_CTYPE, "C.UTF-8"))
+        QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+#endif
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     // The window draws no OpenGL, so skip the GLX/EGL integration that Qt's X11
@@ -10,8 +45,10 @@ int main(int argc, char *argv[])
     // start-up time and memory for nothing. A user's own setting still wins.
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
+    scaleWithTheDisplay();
 
     QApplication app(argc, argv);
+    useUtf8CharacterType();
     // Title bar and task bar show the program's own icon; the desktop file name lets
     // the desktop match the window to its menu entry.
     QIcon icon;
@@ -24,6 +61,8 @@ int main(int argc, char *argv[])
     // The layout is fixed: offer neither minimize nor maximize, keep everything else.
     window.setWindowFlags(window.windowFlags() &
                           ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    // Window managers that ignore those hints still honour a fixed size.
+    window.setFixedSize(window.size());
     window.show();
     return app.exec();
 }

@@ -1,6 +1,8 @@
 #include "NoticeCatcher.h"
+#include "TestMain.h"
 #include "WindowFixture.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,6 +41,9 @@ private slots:
     void cleanup();
     void calculate_data();
     void calculate();
+    void copyResults_data();
+    void copyResults();
+    void inputFieldsKeepTheirCopy();
 
 private:
     void perform(const Run &run);
@@ -162,6 +167,8 @@ void CalculateTest::calculate_data()
     row("overflow 1e50", {}, {2, "", "1e50"}, {enterDistance}, inf);
     row("overflow -1e50", {}, {2, "", "-1e50"}, {enterDistance}, minusInf);
     row("huge but finite 1e30", {}, {0, "6", "1e30"}, none, r91("1.19e+30", "6.57143e+29"));
+    row("wider than the fields", {}, {1, "", "1e30"}, none,
+        {"6e+29", "3.14286e+29", "3.75e+29", "3e+29", "3.57143e+29"});
 
     row("lens with a leading space", {}, {0, " 6", "500"}, {wrongLens}, r91("inf", "inf"));
     row("lens 6.0", {}, {0, "6.0", "500", lensEnter}, {wrongLens}, r91("inf", "inf"));
@@ -208,7 +215,75 @@ void CalculateTest::calculate()
         actual << child<QLineEdit>(name)->text();
     QCOMPARE(actual, fields);
     QCOMPARE(child<QLineEdit>("lineEdit_8")->isEnabled(), false);
+    // Each field shows the beginning of its text, also where it is too long to fit.
+    for (const char *name : {"lineEdit_3", "lineEdit_4", "lineEdit_5", "lineEdit_6", "lineEdit_8"})
+        QCOMPARE(child<QLineEdit>(name)->cursorPosition(), 0);
 }
 
-QTEST_MAIN(CalculateTest)
+void CalculateTest::copyResults_data()
+{
+    QTest::addColumn<Runs>("runs");
+    QTest::addColumn<QString>("copied");
+
+    QTest::newRow("before any calculation")
+        << Runs{}
+        << QString::fromUtf8("光机选择: R91\n镜头大小: \n工作距离:\n光机幅面长:\n"
+                             "光机幅面宽:\n扫描幅面长:\n扫描幅面宽:\n景深:\n");
+    QTest::newRow("M64 at 500")
+        << Runs{{2, "", "500"}}
+        << QString::fromUtf8("光机选择: M64\n镜头大小: \n工作距离: 500 MM\n"
+                             "光机幅面长: 422.308 MM\n光机幅面宽: 234.615 MM\n"
+                             "扫描幅面长: 260 MM\n扫描幅面宽: 212.308 MM\n景深: ±106.429 MM\n");
+    QTest::newRow("R91 with its fixed texts")
+        << Runs{{0, "6", "1000"}}
+        << QString::fromUtf8(
+               "光机选择: R91\n镜头大小: 6\n工作距离: 1000 MM\n"
+               "光机幅面长: 1215 MM\n光机幅面宽: 670 MM\n"
+               "扫描幅面长: R91无扫描幅面\n扫描幅面宽: R91无扫描幅面\n景深: 无R91景深\n");
+    QTest::newRow("what is shown, not what was calculated")
+        << Runs{{2, "", "500"}, {4, "x", " abc"}}
+        << QString::fromUtf8("光机选择: 待添加\n镜头大小: x\n工作距离:  abc\n"
+                             "光机幅面长: nan MM\n光机幅面宽: nan MM\n扫描幅面长: nan MM\n"
+                             "扫描幅面宽: nan MM\n景深: ±106.429 MM\n");
+    QTest::newRow("placeholder")
+        << Runs{{4, "", "500"}}
+        << QString::fromUtf8("光机选择: 待添加\n镜头大小: \n工作距离: 500 MM\n"
+                             "光机幅面长: inf MM\n光机幅面宽: inf MM\n扫描幅面长: inf MM\n"
+                             "扫描幅面宽: inf MM\n景深:\n");
+}
+
+// Ctrl+Shift+C copies what the window shows, from wherever the focus is.
+void CalculateTest::copyResults()
+{
+    QFETCH(Runs, runs);
+    QFETCH(QString, copied);
+
+    for (const Run &run : runs) {
+        NoticeCatcher ignored;
+        perform(run);
+    }
+    // A notice took the activation away, as it does on a desktop until it closes.
+    QApplication::setActiveWindow(m_fixture.window());
+    QTRY_VERIFY(m_fixture.window()->isActiveWindow());
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(child<QLineEdit>("lineEdit_2"), Qt::Key_C,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+}
+
+// Ctrl+C and undo in an input field still act on its own text.
+void CalculateTest::inputFieldsKeepTheirCopy()
+{
+    auto *distance = child<QLineEdit>("lineEdit_2");
+    QTest::keyClicks(distance, QStringLiteral("500"));
+    distance->selectAll();
+    QTest::keyClick(distance, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("500"));
+    QTest::keyClicks(distance, QStringLiteral("7"));
+    QCOMPARE(distance->text(), QStringLiteral("7"));
+    QTest::keyClick(distance, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(distance->text(), QStringLiteral("500"));
+}
+
+FIELDCALC_TEST_MAIN(QApplication, CalculateTest)
 #include "tst_calculate.moc"

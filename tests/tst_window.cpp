@@ -1,11 +1,14 @@
 #include "NoticeCatcher.h"
+#include "TestMain.h"
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMetaMethod>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -52,6 +55,14 @@ private slots:
     void closeButtonEndsLoopWithZero();
     void closingWindowEndsLoopWithZero();
     void everyVisibleCharacterHasAGlyph();
+    void accessibleNames_data();
+    void accessibleNames();
+    void accessibleDescriptions_data();
+    void accessibleDescriptions();
+    void resultsAreReadable_data();
+    void resultsAreReadable();
+    void contextMenu_data();
+    void contextMenu();
 
 private:
     template <typename T = QWidget> T *child(const char *name) const
@@ -377,5 +388,152 @@ void WindowTest::everyVisibleCharacterHasAGlyph()
     }
 }
 
-QTEST_MAIN(WindowTest)
+void WindowTest::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("role");
+
+    const auto row = [](const char *widget, const char *name, QAccessible::Role role) {
+        QTest::newRow(widget) << QString::fromUtf8(name) << int(role);
+    };
+    row("lineEdit", "镜头大小（单位：MM）", QAccessible::EditableText);
+    row("lineEdit_2", "工作距离（单位：MM）", QAccessible::EditableText);
+    row("comboBox", "光机选择", QAccessible::ComboBox);
+    row("lineEdit_3", "光机幅面长（单位：MM）", QAccessible::EditableText);
+    row("lineEdit_4", "光机幅面宽（单位：MM）", QAccessible::EditableText);
+    row("lineEdit_5", "扫描幅面长（单位：MM）", QAccessible::EditableText);
+    row("lineEdit_6", "扫描幅面宽（单位：MM）", QAccessible::EditableText);
+    row("lineEdit_8", "景深:±", QAccessible::EditableText);
+    row("pushButton", "计算幅面", QAccessible::Button);
+    row("pushButton_2", "关闭软件", QAccessible::Button);
+}
+
+// What a screen reader announces as each control's caption: the label that it is
+// related to, or else its name. (On Linux a combo box's name is its current item,
+// and its caption comes from the label relation.)
+void WindowTest::accessibleNames()
+{
+    QFETCH(QString, name);
+    QFETCH(int, role);
+
+    QAccessibleInterface *control =
+        QAccessible::queryAccessibleInterface(child(QTest::currentDataTag()));
+    QVERIFY(control);
+    QCOMPARE(int(control->role()), role);
+    const auto labels = control->relations(QAccessible::Label);
+    const QString caption = labels.isEmpty() ? control->text(QAccessible::Name)
+                                             : labels.first().first->text(QAccessible::Name);
+    QCOMPARE(caption, name);
+}
+
+void WindowTest::accessibleDescriptions_data()
+{
+    QTest::addColumn<QStringList>("mentions");
+    QTest::newRow("lineEdit") << QStringList{"R91", "6", "8", "12", "16", "25", "35", "50"};
+    QTest::newRow("lineEdit_2") << QStringList{"M61 不小于 70 MM", "M64 不小于 80 MM",
+                                               "P97 不小于 350 MM", "R91 无最小值"};
+}
+
+void WindowTest::accessibleDescriptions()
+{
+    QFETCH(QStringList, mentions);
+
+    QAccessibleInterface *field =
+        QAccessible::queryAccessibleInterface(child(QTest::currentDataTag()));
+    QVERIFY(field);
+    const QString description = field->text(QAccessible::Description);
+    for (const QString &mention : mentions)
+        QVERIFY2(description.contains(mention), qPrintable(description));
+}
+
+void WindowTest::resultsAreReadable_data()
+{
+    QTest::addColumn<QString>("text");
+    for (const char *name : {"lineEdit_3", "lineEdit_4", "lineEdit_5", "lineEdit_6", "lineEdit_8"})
+        QTest::newRow(name) << QStringLiteral("106.429");
+}
+
+namespace {
+
+double luminance(QRgb rgb)
+{
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) +
+           0.0722 * channel(qBlue(rgb));
+}
+
+} // namespace
+
+// Disabled, out of the tab chain, and still 4.5:1 between text and background as
+// drawn: the darkest text pixel against the field's most common colour.
+void WindowTest::resultsAreReadable()
+{
+    QFETCH(QString, text);
+
+    auto *field = child<QLineEdit>(QTest::currentDataTag());
+    field->setText(text);
+    QVERIFY(!field->isEnabled()); // so neither editable nor in the tab chain
+    const QImage image = field->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, int> counts;
+    // Inside the frame only.
+    for (int y = image.height() / 4; y < image.height() * 3 / 4; ++y)
+        for (int x = 4; x < image.width() - 4; ++x)
+            ++counts[image.pixel(x, y)];
+    const QRgb background =
+        std::max_element(counts.constKeyValueBegin(), counts.constKeyValueEnd(),
+                         [](const auto &a, const auto &b) { return a.second < b.second; })
+            ->first;
+    double darkest = 1.0;
+    double lightest = 0.0;
+    for (auto it = counts.constKeyValueBegin(); it != counts.constKeyValueEnd(); ++it) {
+        darkest = std::min(darkest, luminance((*it).first));
+        lightest = std::max(lightest, luminance((*it).first));
+    }
+    const double back = luminance(background);
+    const double ink = std::abs(back - darkest) > std::abs(back - lightest) ? darkest : lightest;
+    const double contrast = (std::max(back, ink) + 0.05) / (std::min(back, ink) + 0.05);
+    QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
+}
+
+void WindowTest::contextMenu_data()
+{
+    QTest::addColumn<bool>("offersCopy");
+    for (const char *name :
+         {"centralWidget", "groupBox", "groupBox_3", "lineEdit_3", "lineEdit_4", "lineEdit_5",
+          "lineEdit_6", "lineEdit_8", "label_4", "label_Time", "comboBox", "pushButton"})
+        QTest::newRow(name) << true;
+    // The input fields keep their own menu: undo, cut, copy, paste.
+    QTest::newRow("lineEdit") << false;
+    QTest::newRow("lineEdit_2") << false;
+}
+
+void WindowTest::contextMenu()
+{
+    QFETCH(bool, offersCopy);
+
+    QWidget *widget = child(QTest::currentDataTag());
+    QStringList entries;
+    bool inspected = false;
+    QTimer::singleShot(0, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (const QAction *action : menu->actions())
+                entries << action->text();
+            menu->close();
+        }
+        inspected = true;
+    });
+    const QPoint at = widget->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &event);
+    QTRY_VERIFY(inspected);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+
+    QVERIFY2(!entries.isEmpty(), "no menu");
+    QCOMPARE(entries.contains(QString::fromUtf8("复制结果")), offersCopy);
+}
+
+FIELDCALC_TEST_MAIN(QApplication, WindowTest)
 #include "tst_window.moc"

@@ -14,7 +14,9 @@ run_packages=(
 test_packages=(
     xvfb xauth          # a real X server without a display
     xdotool x11-utils   # drive the window, read its properties (xprop)
-    openbox             # a light window manager, to close the window from its title bar
+    x11-xserver-utils   # xrdb, to set the display scale (Xft.dpi)
+    openbox wmctrl      # a light window manager, and requests to it (close, maximize)
+    imagemagick         # screenshots of the window, compared across scales
     desktop-file-utils  # desktop-file-validate
     dpkg-dev file       # dpkg-shlibdeps for the Debian package
     clang libclang-rt-14-dev # libFuzzer and the sanitizers' runtimes

@@ -1,17 +1,20 @@
 #include "FieldCalcWindow.h"
 
 #include "FieldModel.h"
+#include "FieldRules.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPushButton>
 #include <QStringList>
-
-#include <cmath>
 
 namespace {
 
@@ -30,7 +33,8 @@ constexpr int rejectedDistance = -1;
 
 void notice(const char *text)
 {
-    QMessageBox::about(nullptr, QStringLiteral("提示"), QString::fromUtf8(text));
+    QMessageBox::about(nullptr, QString::fromUtf8(FieldRules::noticeTitle),
+                       QString::fromUtf8(text));
 }
 
 QString figure(double value)
@@ -38,20 +42,54 @@ QString figure(double value)
     return QString::number(value, 'g', 6);
 }
 
-// The notice for a distance the model cannot take, or nullptr if it is fine.
-// A distance that is not finite ("nan", "inf", or an overflow such as 1e50) is
-// refused like an empty one, not passed on as if it were valid.
-const char *distanceProblem(int model, double mm)
+// What the window shows, one line per item with its caption and unit.
+QString resultsText(const FieldCalcWindowClass &ui)
 {
-    if (!(mm > 0.0) || !std::isfinite(mm))
-        return "请输入工作距离，且不能小于0";
-    if (model == 1 && mm < 70.0)
-        return "m61输入工作距离不能小于70MM!";
-    if (model == 2 && mm < 80.0)
-        return "M64输入工作距离不能小于80MM!";
-    if (model == 3 && mm < 350.0)
-        return "P97输入工作距离不能小于350MM!";
-    return nullptr;
+    const auto line = [](const char *caption, const QString &shown, const char *prefix = "") {
+        QString text = QString::fromUtf8(caption) + QLatin1Char(':');
+        if (shown.isEmpty())
+            return text;
+        bool isFigure = false;
+        shown.toDouble(&isFigure); // also true for "inf" and "nan"
+        if (!isFigure)
+            return text + QLatin1Char(' ') + shown;
+        return text + QLatin1Char(' ') + QString::fromUtf8(prefix) + shown + QStringLiteral(" MM");
+    };
+    const QStringList lines{
+        QString::fromUtf8("光机选择: ") + ui.comboBox->currentText().trimmed(),
+        QString::fromUtf8("镜头大小: ") + ui.lineEdit->text(),
+        line("工作距离", ui.lineEdit_2->text()),
+        line("光机幅面长", ui.lineEdit_3->text()),
+        line("光机幅面宽", ui.lineEdit_4->text()),
+        line("扫描幅面长", ui.lineEdit_5->text()),
+        line("扫描幅面宽", ui.lineEdit_6->text()),
+        line("景深", ui.lineEdit_8->text(), "±"),
+    };
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QString lensDescription()
+{
+    QStringList sizes;
+    for (const char *size : FieldRules::lensSizes)
+        sizes << QString::fromLatin1(size);
+    return QString::fromUtf8("R91 的镜头大小，可选：%1；其他型号不需要镜头大小")
+        .arg(sizes.join(QString::fromUtf8("、")));
+}
+
+QString distanceDescription()
+{
+    QStringList minimums;
+    for (int index = 0; index < FieldRules::modelCount; ++index) {
+        const FieldRules::ModelInfo *model = FieldRules::model(index);
+        minimums << (model->minimumMm > 0
+                         ? QString::fromUtf8("%1 不小于 %2 MM")
+                               .arg(QLatin1String(model->name))
+                               .arg(model->minimumMm)
+                         : QString::fromUtf8("%1 无最小值").arg(QLatin1String(model->name)));
+    }
+    return QString::fromUtf8("工作距离，单位 MM，须大于 0；%1")
+        .arg(minimums.join(QString::fromUtf8("，")));
 }
 
 } // namespace
@@ -83,6 +121,50 @@ FieldCalcWindow::FieldCalcWindow(QWidget *parent) : QMainWindow(parent)
             Qt::UniqueConnection);
 
     setStyleSheet(QString::fromLatin1(windowStyle));
+
+    makeResultsReadable();
+    describeForScreenReaders();
+    offerCopyOfResults();
+}
+
+void FieldCalcWindow::makeResultsReadable()
+{
+    // Disabled text is drawn grey on grey; the results are what the user came for,
+    // so they keep the enabled text colour while staying disabled.
+    for (QLineEdit *result :
+         {ui.lineEdit_3, ui.lineEdit_4, ui.lineEdit_5, ui.lineEdit_6, ui.lineEdit_8}) {
+        QPalette palette = result->palette();
+        palette.setColor(QPalette::Disabled, QPalette::Text,
+                         palette.color(QPalette::Active, QPalette::Text));
+        result->setPalette(palette);
+    }
+}
+
+void FieldCalcWindow::describeForScreenReaders()
+{
+    // Fields inside a group box take its title as their name; the chooser and the
+    // depth field sit beside a label instead. A combo box announces its current
+    // item as its name, so the chooser is named as well.
+    ui.label_2->setBuddy(ui.comboBox);
+    ui.label_Time_4->setBuddy(ui.lineEdit_8);
+    ui.comboBox->setAccessibleName(QString::fromUtf8("光机选择"));
+    ui.lineEdit->setAccessibleDescription(lensDescription());
+    ui.lineEdit_2->setAccessibleDescription(distanceDescription());
+}
+
+void FieldCalcWindow::offerCopyOfResults()
+{
+    // The results are disabled and cannot be selected, so the window copies them
+    // all at once: Ctrl+Shift+C, or the context menu outside the input fields.
+    auto *copy = new QAction(QString::fromUtf8("复制结果"), this);
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    copy->setShortcutContext(Qt::WindowShortcut);
+    connect(copy, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(resultsText(ui)); });
+    addAction(copy);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    // The chooser swallows the request; let it reach the window.
+    ui.comboBox->setContextMenuPolicy(Qt::NoContextMenu);
 }
 
 void FieldCalcWindow::timerEvent(QTimerEvent * /*event*/)
@@ -97,9 +179,9 @@ void FieldCalcWindow::JiSuanFuMian()
     int model = ui.comboBox->currentIndex();
     const QString lensText = ui.lineEdit->text();
     // Single precision, as the distance has always been read; empty or unparsable is 0.
-    const double mm = ui.lineEdit_2->text().toFloat();
+    const double mm = FieldRules::parseDistanceMm(ui.lineEdit_2->text());
 
-    if (const char *problem = distanceProblem(model, mm)) {
+    if (const char *problem = FieldRules::distanceNotice(model, mm)) {
         notice(problem);
         model = rejectedDistance;
     }
@@ -108,10 +190,10 @@ void FieldCalcWindow::JiSuanFuMian()
     switch (model) {
     case 0:
         if (!r.lensRecognised)
-            notice("镜头大小输入错误");
-        ui.lineEdit_5->setText(QStringLiteral("R91无扫描幅面"));
-        ui.lineEdit_6->setText(QStringLiteral("R91无扫描幅面"));
-        ui.lineEdit_8->setText(QStringLiteral("无R91景深"));
+            notice(FieldRules::wrongLensNotice);
+        ui.lineEdit_5->setText(QString::fromUtf8(FieldRules::r91NoScanText));
+        ui.lineEdit_6->setText(QString::fromUtf8(FieldRules::r91NoScanText));
+        ui.lineEdit_8->setText(QString::fromUtf8(FieldRules::r91NoDepthText));
         ui.lineEdit_3->setText(figure(r.projLength));
         ui.lineEdit_4->setText(figure(r.projWidth));
         break;
@@ -131,6 +213,10 @@ void FieldCalcWindow::JiSuanFuMian()
         ui.lineEdit_6->setText(figure(r.projWidth));
         break;
     }
+    // A figure wider than its field shows its leading digits, not its tail.
+    for (QLineEdit *result :
+         {ui.lineEdit_3, ui.lineEdit_4, ui.lineEdit_5, ui.lineEdit_6, ui.lineEdit_8})
+        result->setCursorPosition(0);
 }
 
 void FieldCalcWindow::TuiChuRuanJian()

@@ -24,6 +24,10 @@ private slots:
     void TuiChuRuanJian(); // leave the program
 
 private:
+    void makeResultsReadable();
+    void describeForScreenReaders();
+    void offerCopyOfResults();
+
     FieldCalcWindowClass ui;
 };
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end check of the real program in a real X server with a window manager:
-# window size and hints, a notice from real key presses, and both ways of closing.
+# the title under a POSIX locale, the size at several display scales, a window that
+# cannot be resized, a notice from real key presses, and both ways of closing.
 # usage: x11_test.sh path/to/fieldcalc
 set -euo pipefail
 
@@ -12,7 +13,8 @@ pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    [ -s "$work/program.log" ] && tail -n 40 "$work/program.log" >&2; rm -rf "$work"
+    [ -s "$work/program.log" ] && tail -n 40 "$work/program.log" >&2
+    rm -rf "$work"
 }
 trap cleanup EXIT
 
@@ -20,6 +22,13 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+
+# The session around the test must not leak in: a Wayland or KDE shell exports its
+# platform, a laptop its scale. The program runs under the POSIX locale, as in a
+# minimal container; the tools here read the title as UTF-8.
+while read -r name; do unset "$name"; done < <(env | sed -n 's/^\(QT_[A-Z_]*\|WAYLAND_[A-Z_]*\|XDG_SESSION_TYPE\|LANG\|LANGUAGE\|LC_[A-Z]*\)=.*/\1/p')
+export QT_QPA_PLATFORM=xcb
+export LC_ALL=C.UTF-8
 
 # wait_for SECONDS COMMAND...: retry COMMAND every 0.1 s until it succeeds.
 wait_for() {
@@ -34,6 +43,7 @@ wait_for() {
 
 find_window() { xdotool search --onlyvisible --name "^$1\$" | head -n 1; }
 has_window() { [ -n "$(find_window "$1")" ]; }
+size_of() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
 
 # Exit status of a started program once it ends, or failure after SECONDS.
 exit_code_within() {
@@ -42,32 +52,51 @@ exit_code_within() {
     wait "$pid"
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
 
 openbox --sm-disable 2>"$work/openbox.log" &
 pids+=($!)
-wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "no window manager"
 wait_for 10 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" ||
-    fail "window manager not ready"
+    fail "no window manager"
 # Openbox sets its check window before it has finished taking over the screen; a
 # client mapped in that gap can stay unmanaged.
 sleep 1
 
+# start_program [VAR=VALUE...]: the program in the POSIX locale, plus the variables.
 start_program() {
-    "$program" 2>>"$work/program.log" &
+    env -u LC_ALL "$@" "$program" 2>>"$work/program.log" &
     app=$!
     pids+=("$app")
     wait_for 15 has_window "$title" || fail "main window did not appear"
     window=$(find_window "$title")
 }
 
-echo "# window size and hints"
+# A screenshot scaled to 797x497 with the ticking clock masked out.
+snapshot() {
+    import -window "$window" "$work/raw.png" &&
+        convert "$work/raw.png" -resize '797x497!' -fill black -draw 'rectangle 300,462 796,496' "$1"
+}
+difference() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\(.*\))/\1/p'; }
+below() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d != "" && d < limit) }'; }
+# Two snapshots in a row that agree: the window has finished painting (only the
+# text cursor still blinks).
+settled_snapshot() {
+    snapshot "$work/previous.png" && snapshot "$1" &&
+        below "$(difference "$work/previous.png" "$1")" 0.01
+}
+
+echo "# title under a POSIX locale, size and hints at 100 %"
+echo 'Xft.dpi: 96' | xrdb -merge
 start_program
-geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
-[ "$geometry" = "797x497" ] || fail "window is $geometry, not 797x497"
+for property in WM_NAME _NET_WM_NAME; do
+    value=$(xprop -id "$window" "$property" | sed -n 's/^[^=]*= "\(.*\)"$/\1/p')
+    [ "$value" = "$title" ] || fail "$property is '$value'"
+done
+[ "$(size_of "$window")" = "797x497" ] || fail "window is $(size_of "$window"), not 797x497"
+wait_for 10 settled_snapshot "$work/100.png" || fail "window did not settle"
 read -r flags functions decorations _ < <(xprop -id "$window" _MOTIF_WM_HINTS |
     sed -n 's/.*= //p' | tr -d ',')
 echo "_MOTIF_WM_HINTS flags=$flags functions=$functions decorations=$decorations"
@@ -76,6 +105,21 @@ echo "_MOTIF_WM_HINTS flags=$flags functions=$functions decorations=$decorations
 ((flags & 2)) || fail "no decoration hints"
 ((!(functions & (1 | 8 | 16)))) || fail "functions $functions offer minimize or maximize"
 ((!(decorations & (1 | 32 | 64)))) || fail "decorations $decorations offer minimize or maximize"
+
+echo "# the window manager can neither resize nor maximize it, and it keeps title and close"
+actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+grep -q _NET_WM_ACTION_CLOSE <<<"$actions" || fail "no close action: $actions"
+read -r _ _ top _ < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ',')
+((top > 0)) || fail "no title bar"
+xdotool windowsize "$window" 400 300
+wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
+# The window manager handles requests in order: once "above" is set, the resize and
+# the maximize have been answered.
+wmctrl -i -r "$window" -b add,above
+wait_for 5 bash -c "xprop -id $window _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" ||
+    fail "window manager did not answer"
+[ "$(size_of "$window")" = "797x497" ] || fail "window was resized to $(size_of "$window")"
+if xprop -id "$window" _NET_WM_STATE | grep -q MAXIMIZED; then fail "window was maximized"; fi
 
 echo "# Enter in the empty distance field shows a notice"
 # lineEdit_2 lies at 370,110 .. 561,161 in the window
@@ -98,15 +142,32 @@ code=0
 exit_code_within "$app" 10 || code=$?
 [ "$code" -eq 0 ] || fail "exit code $code after the close button"
 
-echo "# closing from the title bar ends the program with 0"
-start_program
-read -r left right top _ < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ',')
-x=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
-y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
-# Openbox puts the close button last in the title bar, about 11 px from the frame's edge.
-xdotool mousemove $((x + 797 + right - 11)) $((y - top / 2)) click 1
-code=0
-exit_code_within "$app" 10 || code=$?
-[ "$code" -eq 0 ] || fail "exit code $code after closing from the title bar"
+# At any scale the window is the 100 % window scaled up: nothing clipped or shifted.
+scales=(
+    "125% 120 1.25"
+    "150% 144 1.5"
+    "200% 192 2"
+    "QT_SCALE_FACTOR 96 1.5 QT_SCALE_FACTOR=1.5"
+)
+for scale in "${scales[@]}"; do
+    read -r label dpi factor variables <<<"$scale"
+    echo "# $label: the 100 % window, scaled by $factor"
+    echo "Xft.dpi: $dpi" | xrdb -merge
+    # shellcheck disable=SC2086 # one VAR=VALUE word, or none
+    start_program $variables
+    expected=$(awk -v f="$factor" 'BEGIN { printf "%dx%d", int(797 * f + 0.5), int(497 * f + 0.5) }')
+    wait_for 5 bash -c "[ \"\$(xdotool getwindowgeometry $window | sed -n 's/.*Geometry: //p')\" = $expected ]" ||
+        fail "window is $(size_of "$window"), not $expected"
+    match() { settled_snapshot "$work/scaled.png" && below "$(difference "$work/100.png" "$work/scaled.png")" 0.1; }
+    wait_for 10 match ||
+        fail "differs from the 100 % window by $(difference "$work/100.png" "$work/scaled.png") (RMSE)"
+    echo "RMSE against 100 %: $(difference "$work/100.png" "$work/scaled.png")"
+
+    # Closing from the title bar is the window manager's close request.
+    wmctrl -i -c "$window"
+    code=0
+    exit_code_within "$app" 10 || code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code after closing from the title bar"
+done
 
 echo "PASS: x11 end-to-end"
