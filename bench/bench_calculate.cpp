@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 the fieldcalc developers
+// SPDX-License-Identifier: MIT
+
 // The calculate action through the real window on the offscreen platform: one
 // click of the calculate button per iteration, with distances every model
 // accepts, so no notice opens. The distance alternates, so every run writes new

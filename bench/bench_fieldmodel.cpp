@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 the fieldcalc developers
+// SPDX-License-Identifier: MIT
+
 // One FieldModel::compute call per iteration, for every model the chooser offers
 // and for the fallback the calculate action uses after a rejected distance.
 #include "FieldModel.h"

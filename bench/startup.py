@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 the fieldcalc developers
+# SPDX-License-Identifier: MIT
+
 """Start-up and idle cost of fieldcalc against a bare Qt window, in a real X server.
 
 Each run starts one program in a fresh Xvfb (no window manager), waits until its

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 the fieldcalc developers
+// SPDX-License-Identifier: MIT
+
 // Feeds FieldModel::compute arbitrary models, lens texts and distances and checks
 // the properties every result must have.
 #include "FieldModel.h"

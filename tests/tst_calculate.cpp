@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 the fieldcalc developers
+// SPDX-License-Identifier: MIT
+
 #include "NoticeCatcher.h"
 #include "TestMain.h"
 #include "WindowFixture.h"

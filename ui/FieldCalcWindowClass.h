@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 the fieldcalc developers
+// SPDX-License-Identifier: MIT
+
 #ifndef FIELDCALCWINDOWCLASS_H
 #define FIELDCALCWINDOWCLASS_H
 

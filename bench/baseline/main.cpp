@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 the fieldcalc developers
+// SPDX-License-Identifier: MIT
+
 // The yardstick for fieldcalc's start-up and idle cost: the least a Qt Widgets
 // program with the same window can do. A bare QMainWindow of the same size, one
 // label of Chinese text (so the same CJK font is loaded) rewritten by a 100 ms
