@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 the fieldcalc developers
+# SPDX-License-Identifier: MIT
+
 # clang-tidy (checks in .clang-tidy) and cppcheck over the project's own sources.
 # usage: static-analysis.sh BUILD_DIR   (configured with CMAKE_EXPORT_COMPILE_COMMANDS=ON
 #        and FIELDCALC_BUILD_BENCHMARKS=ON)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 the fieldcalc developers
+// SPDX-License-Identifier: MIT
+
 #include "FieldCalcWindow.h"
 
 #include <QApplication>
@@ -55,7 +58,7 @@ int main(int argc, char *argv[])
     for (const char *size : {"48", "128", "256"})
         icon.addFile(QStringLiteral(":/icons/fieldcalc-%1.png").arg(QLatin1String(size)));
     QApplication::setWindowIcon(icon);
-    QGuiApplication::setDesktopFileName(QStringLiteral("fieldcalc"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.fieldcalc.fieldcalc"));
 
     FieldCalcWindow window;
     // The layout is fixed: offer neither minimize nor maximize, keep everything else.

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 the fieldcalc developers
+# SPDX-License-Identifier: MIT
+
 # Installs the Debian packages that building, running or testing needs, and only
 # those that are missing, so a second run costs nothing.
 #   tools/deps.sh run    build tools, Qt 5 and a CJK font
 #   tools/deps.sh test   the above, plus an X server, window tools and packaging tools
 #   tools/deps.sh bench  the run set, plus Google Benchmark, an X server and valgrind
+#   tools/deps.sh package  what dpkg-buildpackage, lintian and the install check need
 set -euo pipefail
 
 run_packages=(
@@ -18,7 +22,7 @@ test_packages=(
     openbox wmctrl      # a light window manager, and requests to it (close, maximize)
     imagemagick         # screenshots of the window, compared across scales
     desktop-file-utils  # desktop-file-validate
-    dpkg-dev file       # dpkg-shlibdeps for the Debian package
+    appstream man-db    # appstreamcli validate, man --warnings
     clang libclang-rt-14-dev # libFuzzer and the sanitizers' runtimes
     clang-tidy cppcheck # static analysis
 )
@@ -29,12 +33,22 @@ bench_packages=(
     valgrind          # callgrind, to see where start-up goes
 )
 
+package_packages=(
+    debhelper dpkg-dev           # dpkg-buildpackage and dh
+    cmake qtbase5-dev fonts-wqy-microhei # the Build-Depends of debian/control
+    lintian devscripts           # lintian, hardening-check
+    reuse                        # reuse lint
+    desktop-file-utils appstream man-db
+    xvfb xauth xdotool           # start the installed program
+)
+
 case "${1:-}" in
 run) wanted=("${run_packages[@]}") ;;
 test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
 bench) wanted=("${run_packages[@]}" "${bench_packages[@]}") ;;
+package) wanted=("${run_packages[@]}" "${package_packages[@]}") ;;
 *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|package" >&2
     exit 2
     ;;
 esac

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 the fieldcalc developers
+# SPDX-License-Identifier: MIT
+
 # End-to-end check of the real program in a real X server with a window manager:
 # the title under a POSIX locale, the size at several display scales, a window that
 # cannot be resized, a notice from real key presses, and both ways of closing.
-# usage: x11_test.sh path/to/fieldcalc
+# usage: x11_test.sh path/to/fieldcalc path/to/desktop-entry
 set -euo pipefail
 
 program=$1
+entry=$2
 title='ZK光机幅面粗略计算'
 work=$(mktemp -d)
 pids=()
@@ -96,6 +100,10 @@ for property in WM_NAME _NET_WM_NAME; do
     [ "$value" = "$title" ] || fail "$property is '$value'"
 done
 [ "$(size_of "$window")" = "797x497" ] || fail "window is $(size_of "$window"), not 797x497"
+# A desktop matches the window to its menu entry by the entry's StartupWMClass.
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+xprop -id "$window" WM_CLASS | grep -qF "\"$wm_class\"" ||
+    fail "WM_CLASS $(xprop -id "$window" WM_CLASS) does not name $wm_class"
 wait_for 10 settled_snapshot "$work/100.png" || fail "window did not settle"
 read -r flags functions decorations _ < <(xprop -id "$window" _MOTIF_WM_HINTS |
     sed -n 's/.*= //p' | tr -d ',')

@@ -1,38 +1,44 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a configured build folder and checks its
-# control fields and file list.
-# usage: deb_test.sh BUILD_DIR
+# SPDX-FileCopyrightText: 2026 the fieldcalc developers
+# SPDX-License-Identifier: MIT
+
+# Checks the control fields and the file list of the Debian package built by
+# dpkg-buildpackage.
+# usage: deb_test.sh path/to/fieldcalc_VERSION_ARCH.deb VERSION
 set -euo pipefail
-build=$1
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
+deb=$1
+version=$2
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 ||
-    { cat "$out/cpack.log" >&2; exit 1; }
-debs=("$out"/fieldcalc_*_"$(dpkg --print-architecture)".deb)
-[ -f "${debs[0]}" ] || { echo "FAIL: no fieldcalc_<version>_<arch>.deb in $out" >&2; exit 1; }
-deb=${debs[0]}
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
 field() { dpkg-deb -f "$deb" "$1"; }
 
+[ "$(basename "$deb")" = "fieldcalc_${version}_$(dpkg --print-architecture).deb" ] ||
+    fail "$(basename "$deb") is not fieldcalc_${version}_<arch>.deb"
 [ "$(field Package)" = fieldcalc ] || fail "package name"
-[ -n "$(field Maintainer)" ] || fail "no maintainer"
-[ -n "$(field Section)" ] || fail "no section"
-[ -n "$(field Description)" ] || fail "no description"
-[ "$(dpkg-deb -f "$deb" Description | wc -l)" -ge 2 ] || fail "no long description"
+[ "$(field Version)" = "$version" ] || fail "version $(field Version), the project $version"
+for name in Maintainer Section Priority Description; do
+    [ -n "$(field "$name")" ] || fail "no $name"
+done
+[ "$(field Description | wc -l)" -ge 2 ] || fail "no long description"
 depends=$(field Depends)
 grep -qF 'fonts-wqy-microhei | fonts-noto-cjk' <<<"$depends" || fail "no CJK font in Depends: $depends"
-grep -q 'libqt5widgets5' <<<"$depends" || fail "shared-library dependencies missing: $depends"
+grep -Eq 'libqt[56]widgets[56]' <<<"$depends" || fail "shared-library dependencies missing: $depends"
 
-files=$(dpkg-deb -c "$deb" | awk '{print $NF}' | grep -v '/$' | sort)
+files=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort)
 expected=$(sort <<'LIST'
 ./usr/bin/fieldcalc
-./usr/share/applications/fieldcalc.desktop
+./usr/share/applications/io.github.fieldcalc.fieldcalc.desktop
+./usr/share/doc/fieldcalc/changelog.gz
+./usr/share/doc/fieldcalc/copyright
 ./usr/share/icons/hicolor/128x128/apps/fieldcalc.png
 ./usr/share/icons/hicolor/256x256/apps/fieldcalc.png
 ./usr/share/icons/hicolor/48x48/apps/fieldcalc.png
 ./usr/share/icons/hicolor/scalable/apps/fieldcalc.svg
+./usr/share/man/man1/fieldcalc.1.gz
+./usr/share/metainfo/io.github.fieldcalc.fieldcalc.metainfo.xml
 LIST
 )
 [ "$files" = "$expected" ] || fail "file list differs:"$'\n'"$(diff <(echo "$expected") <(echo "$files"))"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 the fieldcalc developers
+# SPDX-License-Identifier: MIT
+
 # The menu entry is valid and starts this program under its window title.
 set -euo pipefail
 entry=$1

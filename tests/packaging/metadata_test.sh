@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 the fieldcalc developers
+# SPDX-License-Identifier: MIT
+
+# The software centres' metadata and the manual page are valid, name the same
+# application, and carry the project's version.
+# usage: metadata_test.sh SOURCE_DIR VERSION
+set -euo pipefail
+source_dir=$1
+version=$2
+id=io.github.fieldcalc.fieldcalc
+metainfo=$source_dir/packaging/$id.metainfo.xml
+manpage=$source_dir/packaging/fieldcalc.1
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+appstreamcli validate --no-net "$metainfo"
+
+warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$manpage" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "man page warnings:"$'\n'"$warnings"
+
+# One application id: metainfo, its launchable, the desktop entry and the window.
+grep -qF "<id>$id</id>" "$metainfo" || fail "metainfo id is not $id"
+grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+    fail "metainfo does not launch $id.desktop"
+[ -f "$source_dir/packaging/$id.desktop" ] || fail "no desktop entry $id.desktop"
+grep -qF "setDesktopFileName(QStringLiteral(\"$id\"))" "$source_dir/app/main.cpp" ||
+    fail "the window does not name its desktop file $id"
+
+# One version: the CMake project's, everywhere else too.
+changelog=$(sed -n '1s/^fieldcalc (\([^)]*\)).*/\1/p' "$source_dir/debian/changelog")
+release=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | cut -d'"' -f2)
+manual=$(sed -n 's/^\.TH FIELDCALC 1 [^ ]* "fieldcalc \([^"]*\)".*/\1/p' "$manpage")
+for found in "debian/changelog:$changelog" "metainfo release:$release" "man page:$manual"; do
+    [ "${found#*:}" = "$version" ] || fail "${found%%:*} says '${found#*:}', the project $version"
+done
+echo "PASS: metadata and manual page, version $version"
