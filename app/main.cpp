@@ -6,16 +6,18 @@
 #include <QApplication>
 #include <QIcon>
 
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-#include <QTextCodec>
-
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
 #include <clocale>
 #include <langinfo.h>
+#endif
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+#include <QTextCodec>
 #endif
 
 namespace {
 
-// Qt 6 does both of these by itself; Qt 5 needs to be asked.
+// Qt 6 scales by itself, and from 6.5 on it also makes the character type UTF-8;
+// older versions need to be asked.
 void scaleWithTheDisplay()
 {
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
@@ -23,19 +25,24 @@ void scaleWithTheDisplay()
     // with its fonts, and keep 1.25 or 1.5 as they are instead of rounding them.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#if QT_VERSION >= QT_VERSION_CHECK(5, 14, 0)
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+#endif
 #endif
 }
 
 void useUtf8CharacterType()
 {
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+    // Under a POSIX locale the C library (and Qt 5's local 8-bit codec) cannot
+    // carry the Chinese title into the legacy WM_NAME property. Switch the
+    // character type only, so numbers, dates and messages keep the user's locale.
+    if (qstrcmp(nl_langinfo(CODESET), "UTF-8") == 0 || !std::setlocale(LC_CTYPE, "C.UTF-8"))
+        return;
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    // Under a POSIX locale the C library and Qt's local 8-bit codec cannot carry the
-    // Chinese title into the legacy WM_NAME property. Switch the character type
-    // only, so numbers, dates and messages keep the user's locale.
-    if (qstrcmp(nl_langinfo(CODESET), "UTF-8") != 0 && std::setlocale(LC_CTYPE, "C.UTF-8"))
-        QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+#endif
 #endif
 }
 

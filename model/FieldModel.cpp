@@ -46,7 +46,7 @@ constexpr Coefficients derive(const CalibrationEntry &e)
 // unknown lens and every model without data read it, and the division by a zero
 // ratio yields +inf, NaN or -inf, which the window shows as such.
 constexpr int emptySlot = 9;
-constexpr std::array<Coefficients, 10> slots{{
+constexpr std::array<Coefficients, 10> derivedSlots{{
     derive(calibration[0]),
     derive(calibration[1]),
     derive(calibration[2]),
@@ -108,13 +108,13 @@ FieldResult compute(int model, const QString &lensText, double distanceCm)
     case 0: { // R91
         const int slot = lensSlot(lensText);
         r.lensRecognised = slot != emptySlot;
-        setProjection(r, slots[slot], d);
+        setProjection(r, derivedSlots[slot], d);
         break;
     }
     case 1: { // M61: the scan's long side follows from its short side
         setDepth(r, d);
-        setProjection(r, slots[m61ProjectionSlot], d);
-        const double scanWidth = slots[m61ScanSlot].width(d);
+        setProjection(r, derivedSlots[m61ProjectionSlot], d);
+        const double scanWidth = derivedSlots[m61ScanSlot].width(d);
         setScan(r, scanWidth * 1.25, scanWidth);
         break;
     }
@@ -129,7 +129,7 @@ FieldResult compute(int model, const QString &lensText, double distanceCm)
         setScan(r, 0.0, 0.0);
         break;
     default:
-        setProjection(r, slots[emptySlot], d);
+        setProjection(r, derivedSlots[emptySlot], d);
         setScan(r, r.projLength, r.projWidth);
         break;
     }

@@ -3,6 +3,7 @@
 
 #include "FieldModel.h"
 #include "SameBits.h"
+#include "TestMain.h"
 
 #include <QtTest>
 
@@ -315,5 +316,5 @@ void FieldModelTest::p97HasNoScan()
     QVERIFY(sameBits(p97.projWidth, m64.projWidth));
 }
 
-QTEST_APPLESS_MAIN(FieldModelTest)
+FIELDCALC_TEST_MAIN(QCoreApplication, FieldModelTest)
 #include "tst_fieldmodel.moc"

@@ -8,6 +8,8 @@
 #   tools/deps.sh test   the above, plus an X server, window tools and packaging tools
 #   tools/deps.sh bench  the run set, plus Google Benchmark, an X server and valgrind
 #   tools/deps.sh package  what dpkg-buildpackage, lintian and the install check need
+#   tools/deps.sh qt6    Qt 6 (build with -DFIELDCALC_QT_MAJOR=6)
+# Several sets may be named at once: tools/deps.sh test qt6
 set -euo pipefail
 
 run_packages=(
@@ -42,16 +44,25 @@ package_packages=(
     xvfb xauth xdotool           # start the installed program
 )
 
-case "${1:-}" in
-run) wanted=("${run_packages[@]}") ;;
-test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
-bench) wanted=("${run_packages[@]}" "${bench_packages[@]}") ;;
-package) wanted=("${run_packages[@]}" "${package_packages[@]}") ;;
-*)
-    echo "usage: $0 run|test|bench|package" >&2
-    exit 2
-    ;;
-esac
+qt6_packages=(
+    qt6-base-dev       # Qt 6 Widgets, QtTest, uic, and the offscreen and xcb platforms
+)
+
+[ $# -gt 0 ] || set -- usage
+wanted=()
+for set in "$@"; do
+    case "$set" in
+    run) wanted+=("${run_packages[@]}") ;;
+    test) wanted+=("${run_packages[@]}" "${test_packages[@]}") ;;
+    bench) wanted+=("${run_packages[@]}" "${bench_packages[@]}") ;;
+    package) wanted+=("${run_packages[@]}" "${package_packages[@]}") ;;
+    qt6) wanted+=("${run_packages[@]}" "${qt6_packages[@]}") ;;
+    *)
+        echo "usage: $0 run|test|bench|package|qt6 ..." >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for pkg in "${wanted[@]}"; do

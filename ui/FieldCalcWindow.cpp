@@ -46,7 +46,7 @@ QString figure(double value)
 }
 
 // What the window shows, one line per item with its caption and unit.
-QString resultsText(const FieldCalcWindowClass &ui)
+QString resultsText(const Ui::FieldCalcWindowClass &ui)
 {
     const auto line = [](const char *caption, const QString &shown, const char *prefix = "") {
         QString text = QString::fromUtf8(caption) + QLatin1Char(':');

@@ -4,7 +4,7 @@
 #ifndef FIELDCALCWINDOW_H
 #define FIELDCALCWINDOW_H
 
-#include "FieldCalcWindowClass.h"
+#include "ui_FieldCalcWindow.h"
 
 #include <QMainWindow>
 
@@ -31,7 +31,7 @@ private:
     void describeForScreenReaders();
     void offerCopyOfResults();
 
-    FieldCalcWindowClass ui;
+    Ui::FieldCalcWindowClass ui;
 };
 
 #endif // FIELDCALCWINDOW_H
