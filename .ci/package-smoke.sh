@@ -26,7 +26,9 @@ for path in /usr/bin/fieldcalc \
     /usr/share/metainfo/$id.metainfo.xml \
     /usr/share/icons/hicolor/scalable/apps/fieldcalc.svg \
     /usr/share/icons/hicolor/48x48/apps/fieldcalc.png \
-    /usr/share/man/man1/fieldcalc.1.gz; do
+    /usr/bin/fieldcalc-cli \
+    /usr/share/man/man1/fieldcalc.1.gz \
+    /usr/share/man/man1/fieldcalc-cli.1.gz; do
     [ -e "$path" ] || fail "$path not installed"
 done
 desktop-file-validate /usr/share/applications/$id.desktop
@@ -35,7 +37,8 @@ appstreamcli validate --no-net /usr/share/metainfo/$id.metainfo.xml >/dev/null
 
 # Control-flow protection cannot apply on Debian 12: its C runtime start files
 # carry no IBT/SHSTK note, so no program linked there can be marked.
-hardening-check --nocfprotection /usr/bin/fieldcalc
+hardening-check --nocfprotection /usr/bin/fieldcalc /usr/bin/fieldcalc-cli
+/usr/bin/fieldcalc-cli M64 500 | grep -qxF '光机幅面长: 422.308 MM' || fail "fieldcalc-cli M64 500"
 
 # The installed program, started as the menu entry starts it.
 exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/$id.desktop)

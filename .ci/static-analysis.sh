@@ -7,9 +7,9 @@
 #        and FIELDCALC_BUILD_BENCHMARKS=ON)
 set -euo pipefail
 build=$1
-sources=(app/*.cpp ui/*.cpp model/*.cpp tests/*.cpp bench/*.cpp bench/baseline/*.cpp)
+sources=(app/*.cpp cli/*.cpp ui/*.cpp model/*.cpp tests/*.cpp bench/*.cpp bench/baseline/*.cpp)
 clang-tidy -p "$build" --quiet "${sources[@]}"
 cppcheck --quiet --enable=warning,performance,portability,style --std=c++17 \
     --error-exitcode=1 --inline-suppr --suppress=missingIncludeSystem \
-    -I model -I ui app model ui tests fuzz bench
+    -I model -I ui app cli model ui tests fuzz bench
 echo "PASS: static analysis"

@@ -5,6 +5,8 @@
 
 #include "FieldRules.h"
 
+#include <limits>
+
 namespace FieldModel {
 namespace {
 
@@ -32,6 +34,9 @@ struct Coefficients
 
     constexpr double length(double d) const { return fieldSize(lengthOffset, lengthRatio, d); }
     constexpr double width(double d) const { return fieldSize(widthOffset, widthRatio, d); }
+    // The inverses of length and width: the distance for a size.
+    constexpr double lengthAt(double size) const { return size * lengthRatio - lengthOffset; }
+    constexpr double widthAt(double size) const { return size * widthRatio - widthOffset; }
 };
 
 constexpr Coefficients derive(const CalibrationEntry &e)
@@ -134,6 +139,46 @@ FieldResult compute(int model, const QString &lensText, double distanceCm)
         break;
     }
     return r;
+}
+
+double distanceForSize(int model, const QString &lensText, Side side, double sizeMm)
+{
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    const Coefficients *projection = nullptr;
+    switch (model) {
+    case 0: {
+        const int slot = lensSlot(lensText);
+        if (slot == emptySlot)
+            return none;
+        projection = &derivedSlots[slot];
+        break;
+    }
+    case 1:
+        projection = &derivedSlots[m61ProjectionSlot];
+        break;
+    case 2:
+    case 3:
+        projection = &m64Projection;
+        break;
+    default:
+        return none;
+    }
+
+    switch (side) {
+    case Side::ProjLength:
+        return projection->lengthAt(sizeMm);
+    case Side::ProjWidth:
+        return projection->widthAt(sizeMm);
+    case Side::ScanLength:
+        if (model == 1) // the scan's long side is 1.25 times its short side
+            return derivedSlots[m61ScanSlot].widthAt(sizeMm / 1.25);
+        return model == 2 ? m64Scan.lengthAt(sizeMm) : none;
+    case Side::ScanWidth:
+        if (model == 1)
+            return derivedSlots[m61ScanSlot].widthAt(sizeMm);
+        return model == 2 ? m64Scan.widthAt(sizeMm) : none;
+    }
+    return none;
 }
 
 } // namespace FieldModel

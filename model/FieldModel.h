@@ -71,6 +71,14 @@ constexpr double depthOfField(double distanceMm)
 // lensText: matched verbatim, read only for model 0.
 FieldResult compute(int model, const QString &lensText, double distanceCm);
 
+enum class Side { ProjLength, ProjWidth, ScanLength, ScanWidth };
+
+// The inverse of compute for one side: the distance (cm) at which that side of the
+// model's field measures sizeMm. NaN where the model has no such side (no camera,
+// no data, or an R91 lens it does not know). The distance may be 0 or negative:
+// the caller decides whether it is one the model accepts.
+double distanceForSize(int model, const QString &lensText, Side side, double sizeMm);
+
 } // namespace FieldModel
 
 #endif // FIELDMODEL_H

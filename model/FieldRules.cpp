@@ -41,6 +41,15 @@ int modelIndex(const QString &text)
     return -1;
 }
 
+bool isKnownLens(const QString &text)
+{
+    for (const char *size : lensSizes) {
+        if (text == QLatin1String(size))
+            return true;
+    }
+    return false;
+}
+
 double parseDistanceMm(const QString &text)
 {
     return text.toFloat();

@@ -35,6 +35,8 @@ int modelIndex(const QString &text);
 // The lens texts that R91 recognises, in calibration order, matched verbatim.
 constexpr std::array<const char *, 7> lensSizes{{"6", "8", "12", "16", "25", "35", "50"}};
 
+bool isKnownLens(const QString &text);
+
 // The working distance in mm as the window reads it: single precision, and an
 // empty or unparsable text gives 0.
 double parseDistanceMm(const QString &text);

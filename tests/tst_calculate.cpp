@@ -230,11 +230,11 @@ void CalculateTest::copyResults_data()
 
     QTest::newRow("before any calculation")
         << Runs{}
-        << QString::fromUtf8("光机选择: R91\n镜头大小: \n工作距离:\n光机幅面长:\n"
+        << QString::fromUtf8("光机选择: R91\n镜头大小:\n工作距离:\n光机幅面长:\n"
                              "光机幅面宽:\n扫描幅面长:\n扫描幅面宽:\n景深:\n");
     QTest::newRow("M64 at 500")
         << Runs{{2, "", "500"}}
-        << QString::fromUtf8("光机选择: M64\n镜头大小: \n工作距离: 500 MM\n"
+        << QString::fromUtf8("光机选择: M64\n镜头大小:\n工作距离: 500 MM\n"
                              "光机幅面长: 422.308 MM\n光机幅面宽: 234.615 MM\n"
                              "扫描幅面长: 260 MM\n扫描幅面宽: 212.308 MM\n景深: ±106.429 MM\n");
     QTest::newRow("R91 with its fixed texts")
@@ -250,7 +250,7 @@ void CalculateTest::copyResults_data()
                              "扫描幅面宽: nan MM\n景深: ±106.429 MM\n");
     QTest::newRow("placeholder")
         << Runs{{4, "", "500"}}
-        << QString::fromUtf8("光机选择: 待添加\n镜头大小: \n工作距离: 500 MM\n"
+        << QString::fromUtf8("光机选择: 待添加\n镜头大小:\n工作距离: 500 MM\n"
                              "光机幅面长: inf MM\n光机幅面宽: inf MM\n扫描幅面长: inf MM\n"
                              "扫描幅面宽: inf MM\n景深:\n");
 }

@@ -4,6 +4,7 @@
 #include "FieldCalcWindow.h"
 
 #include "FieldModel.h"
+#include "FieldReport.h"
 #include "FieldRules.h"
 
 #include <QAction>
@@ -40,35 +41,21 @@ void notice(const char *text)
                        QString::fromUtf8(text));
 }
 
-QString figure(double value)
-{
-    return QString::number(value, 'g', 6);
-}
+using FieldReport::figure;
 
-// What the window shows, one line per item with its caption and unit.
+// What the window shows, as text.
 QString resultsText(const Ui::FieldCalcWindowClass &ui)
 {
-    const auto line = [](const char *caption, const QString &shown, const char *prefix = "") {
-        QString text = QString::fromUtf8(caption) + QLatin1Char(':');
-        if (shown.isEmpty())
-            return text;
-        bool isFigure = false;
-        shown.toDouble(&isFigure); // also true for "inf" and "nan"
-        if (!isFigure)
-            return text + QLatin1Char(' ') + shown;
-        return text + QLatin1Char(' ') + QString::fromUtf8(prefix) + shown + QStringLiteral(" MM");
-    };
-    const QStringList lines{
-        QString::fromUtf8("光机选择: ") + ui.comboBox->currentText().trimmed(),
-        QString::fromUtf8("镜头大小: ") + ui.lineEdit->text(),
-        line("工作距离", ui.lineEdit_2->text()),
-        line("光机幅面长", ui.lineEdit_3->text()),
-        line("光机幅面宽", ui.lineEdit_4->text()),
-        line("扫描幅面长", ui.lineEdit_5->text()),
-        line("扫描幅面宽", ui.lineEdit_6->text()),
-        line("景深", ui.lineEdit_8->text(), "±"),
-    };
-    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    FieldReport::Shown shown;
+    shown.model = ui.comboBox->currentText().trimmed();
+    shown.lens = ui.lineEdit->text();
+    shown.distance = ui.lineEdit_2->text();
+    shown.projLength = ui.lineEdit_3->text();
+    shown.projWidth = ui.lineEdit_4->text();
+    shown.scanLength = ui.lineEdit_5->text();
+    shown.scanWidth = ui.lineEdit_6->text();
+    shown.depth = ui.lineEdit_8->text();
+    return FieldReport::asText(shown);
 }
 
 QString lensDescription()

@@ -30,6 +30,7 @@ grep -Eq 'libqt[56]widgets[56]' <<<"$depends" || fail "shared-library dependenci
 files=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort)
 expected=$(sort <<'LIST'
 ./usr/bin/fieldcalc
+./usr/bin/fieldcalc-cli
 ./usr/share/applications/io.github.fieldcalc.fieldcalc.desktop
 ./usr/share/doc/fieldcalc/changelog.gz
 ./usr/share/doc/fieldcalc/copyright
@@ -37,6 +38,7 @@ expected=$(sort <<'LIST'
 ./usr/share/icons/hicolor/256x256/apps/fieldcalc.png
 ./usr/share/icons/hicolor/48x48/apps/fieldcalc.png
 ./usr/share/icons/hicolor/scalable/apps/fieldcalc.svg
+./usr/share/man/man1/fieldcalc-cli.1.gz
 ./usr/share/man/man1/fieldcalc.1.gz
 ./usr/share/metainfo/io.github.fieldcalc.fieldcalc.metainfo.xml
 LIST

@@ -4,13 +4,13 @@
 
 # The software centres' metadata and the manual page are valid, name the same
 # application, and carry the project's version.
-# usage: metadata_test.sh SOURCE_DIR VERSION
+# usage: metadata_test.sh SOURCE_DIR VERSION path/to/fieldcalc-cli
 set -euo pipefail
 source_dir=$1
 version=$2
+cli=$3
 id=io.github.fieldcalc.fieldcalc
 metainfo=$source_dir/packaging/$id.metainfo.xml
-manpage=$source_dir/packaging/fieldcalc.1
 
 fail() {
     echo "FAIL: $*" >&2
@@ -19,8 +19,14 @@ fail() {
 
 appstreamcli validate --no-net "$metainfo"
 
-warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$manpage" 2>&1 >/dev/null)
-[ -z "$warnings" ] || fail "man page warnings:"$'\n'"$warnings"
+for page in fieldcalc.1 fieldcalc-cli.1; do
+    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l \
+        "$source_dir/packaging/$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "$page warnings:"$'\n'"$warnings"
+done
+for binary in fieldcalc fieldcalc-cli; do
+    grep -qF "<binary>$binary</binary>" "$metainfo" || fail "metainfo does not provide $binary"
+done
 
 # One application id: metainfo, its launchable, the desktop entry and the window.
 grep -qF "<id>$id</id>" "$metainfo" || fail "metainfo id is not $id"
@@ -33,8 +39,12 @@ grep -qF "setDesktopFileName(QStringLiteral(\"$id\"))" "$source_dir/app/main.cpp
 # One version: the CMake project's, everywhere else too.
 changelog=$(sed -n '1s/^fieldcalc (\([^)]*\)).*/\1/p' "$source_dir/debian/changelog")
 release=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | cut -d'"' -f2)
-manual=$(sed -n 's/^\.TH FIELDCALC 1 [^ ]* "fieldcalc \([^"]*\)".*/\1/p' "$manpage")
-for found in "debian/changelog:$changelog" "metainfo release:$release" "man page:$manual"; do
+manual=$(sed -n 's/^\.TH FIELDCALC 1 [^ ]* "fieldcalc \([^"]*\)".*/\1/p' "$source_dir/packaging/fieldcalc.1")
+cli_manual=$(sed -n 's/^\.TH FIELDCALC-CLI 1 [^ ]* "fieldcalc \([^"]*\)".*/\1/p' \
+    "$source_dir/packaging/fieldcalc-cli.1")
+cli_version=$("$cli" --version | sed -n 's/^fieldcalc-cli //p')
+for found in "debian/changelog:$changelog" "metainfo release:$release" "man page:$manual" \
+    "fieldcalc-cli man page:$cli_manual" "fieldcalc-cli --version:$cli_version"; do
     [ "${found#*:}" = "$version" ] || fail "${found%%:*} says '${found#*:}', the project $version"
 done
 echo "PASS: metadata and manual page, version $version"
