@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "FieldModel.h"
+#include "FieldRules.h"
 #include "SameBits.h"
 #include "TestMain.h"
 
@@ -50,6 +51,10 @@ private slots:
     void fallback();
     void p97HasNoScan_data();
     void p97HasNoScan();
+    void distanceForSize_data();
+    void distanceForSize();
+    void modelNames_data();
+    void modelNames();
 };
 
 void FieldModelTest::sampleResults_data()
@@ -314,6 +319,84 @@ void FieldModelTest::p97HasNoScan()
     QVERIFY(sameBits(p97.scanWidth, 0.0));
     QVERIFY(sameBits(p97.projLength, m64.projLength));
     QVERIFY(sameBits(p97.projWidth, m64.projWidth));
+}
+
+Q_DECLARE_METATYPE(FieldModel::Side)
+
+void FieldModelTest::distanceForSize_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QString>("lens");
+    QTest::addColumn<FieldModel::Side>("side");
+    QTest::addColumn<bool>("solvable");
+
+    using FieldModel::Side;
+    const auto row = [](int model, const char *lens, Side side, const char *sideName,
+                        bool solvable) {
+        QTest::newRow(qPrintable(QStringLiteral("model %1 lens '%2' %3")
+                                     .arg(model)
+                                     .arg(QLatin1String(lens), QLatin1String(sideName))))
+            << model << QString::fromLatin1(lens) << side << solvable;
+    };
+    for (const char *lens : {"6", "8", "12", "16", "25", "35", "50"}) {
+        row(0, lens, Side::ProjLength, "length", true);
+        row(0, lens, Side::ProjWidth, "width", true);
+        row(0, lens, Side::ScanLength, "scan length", false);
+    }
+    row(0, "7", Side::ProjLength, "length", false); // no calibration for an unknown lens
+    for (int model : {1, 2}) {
+        row(model, "", Side::ProjLength, "length", true);
+        row(model, "", Side::ProjWidth, "width", true);
+        row(model, "", Side::ScanLength, "scan length", true);
+        row(model, "", Side::ScanWidth, "scan width", true);
+    }
+    row(3, "", Side::ProjLength, "length", true);
+    row(3, "", Side::ProjWidth, "width", true);
+    row(3, "", Side::ScanWidth, "scan width", false); // P97 has no camera
+    row(4, "", Side::ProjLength, "length", false);
+    row(-1, "", Side::ProjWidth, "width", false);
+}
+
+// The inverse of compute: at the distance found, the side has the size asked for.
+void FieldModelTest::distanceForSize()
+{
+    QFETCH(int, model);
+    QFETCH(QString, lens);
+    QFETCH(FieldModel::Side, side);
+    QFETCH(bool, solvable);
+
+    for (double size : {37.5, 300.0, 1215.0, 1e6}) {
+        const double cm = FieldModel::distanceForSize(model, lens, side, size);
+        if (!solvable) {
+            QVERIFY(std::isnan(cm));
+            continue;
+        }
+        const FieldResult r = FieldModel::compute(model, lens, cm);
+        const double sides[] = {r.projLength, r.projWidth, r.scanLength, r.scanWidth};
+        const double found = sides[static_cast<int>(side)];
+        QVERIFY2(std::abs(found - size) <= 1e-9 * size,
+                 qPrintable(QStringLiteral("%1 mm at %2 cm").arg(found).arg(cm)));
+    }
+}
+
+void FieldModelTest::modelNames_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("index");
+    QTest::newRow("R91") << "R91" << 0;
+    QTest::newRow("lower case") << "m61" << 1;
+    QTest::newRow("chooser item with its space") << " M64" << 2;
+    QTest::newRow("mixed case") << "p97" << 3;
+    QTest::newRow("placeholder") << QString::fromUtf8(" 待添加") << -1;
+    QTest::newRow("unknown") << "M65" << -1;
+    QTest::newRow("empty") << "" << -1;
+}
+
+void FieldModelTest::modelNames()
+{
+    QFETCH(QString, text);
+    QFETCH(int, index);
+    QCOMPARE(FieldRules::modelIndex(text), index);
 }
 
 FIELDCALC_TEST_MAIN(QCoreApplication, FieldModelTest)
