@@ -281,7 +281,7 @@ Stop plan(const QCommandLineParser &parser, Plan &plan)
 
     // As the window does: the distance first, then the lens.
     if (sweeping) {
-        const Stop stop = sweep(plan, parser.value(QStringLiteral("sweep")));
+        Stop stop = sweep(plan, parser.value(QStringLiteral("sweep")));
         if (stop.status != Success)
             return stop;
     } else {

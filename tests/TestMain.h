@@ -25,7 +25,6 @@ inline void isolateFromDesktopSession()
         Application app(argc, argv);                                                               \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
         TestObject test;                                                                           \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
 

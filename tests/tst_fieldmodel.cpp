@@ -14,6 +14,7 @@
 
 using Figures = std::array<double, 5>; // projLength, projWidth, scanLength, scanWidth, depth
 Q_DECLARE_METATYPE(Figures)
+Q_DECLARE_METATYPE(FieldModel::Side)
 
 namespace {
 
@@ -320,8 +321,6 @@ void FieldModelTest::p97HasNoScan()
     QVERIFY(sameBits(p97.projLength, m64.projLength));
     QVERIFY(sameBits(p97.projWidth, m64.projWidth));
 }
-
-Q_DECLARE_METATYPE(FieldModel::Side)
 
 void FieldModelTest::distanceForSize_data()
 {
