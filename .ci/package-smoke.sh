@@ -37,7 +37,11 @@ appstreamcli validate --no-net /usr/share/metainfo/$id.metainfo.xml >/dev/null
 
 # Control-flow protection cannot apply on Debian 12: its C runtime start files
 # carry no IBT/SHSTK note, so no program linked there can be marked.
-hardening-check --nocfprotection /usr/bin/fieldcalc /usr/bin/fieldcalc-cli
+hardening-check --nocfprotection /usr/bin/fieldcalc
+# fieldcalc-cli is built with _FORTIFY_SOURCE like the rest, but its only
+# fortifiable calls are memcpy into QVector's heap storage, whose size the
+# compiler cannot know, so the checker finds no checked call and says "no".
+hardening-check --nocfprotection --nofortify /usr/bin/fieldcalc-cli
 /usr/bin/fieldcalc-cli M64 500 | grep -qxF '光机幅面长: 422.308 MM' || fail "fieldcalc-cli M64 500"
 
 # The installed program, started as the menu entry starts it.
