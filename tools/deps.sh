@@ -20,6 +20,7 @@ run_packages=(
 test_packages=(
     xvfb xauth          # a real X server without a display
     xdotool x11-utils   # drive the window, read its properties (xprop)
+    xclip               # read what the window put on the clipboard
     x11-xserver-utils   # xrdb, to set the display scale (Xft.dpi)
     openbox wmctrl      # a light window manager, and requests to it (close, maximize)
     imagemagick         # screenshots of the window, compared across scales

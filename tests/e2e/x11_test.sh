@@ -129,6 +129,26 @@ wait_for 5 bash -c "xprop -id $window _NET_WM_STATE | grep -q _NET_WM_STATE_ABOV
 [ "$(size_of "$window")" = "797x497" ] || fail "window was resized to $(size_of "$window")"
 if xprop -id "$window" _NET_WM_STATE | grep -q MAXIMIZED; then fail "window was maximized"; fi
 
+echo "# the results reach the clipboard: context menu over a disabled result, and Ctrl+Shift+C"
+copied() { [ "$(xclip -selection clipboard -o 2>/dev/null)" = "$1" ]; }
+empty_window=$'光机选择: R91\n镜头大小:\n工作距离:\n光机幅面长:\n光机幅面宽:\n扫描幅面长:\n扫描幅面宽:\n景深:'
+echo -n unset | xclip -selection clipboard
+# lineEdit_3, disabled, lies at 60,220 .. 241,271 in the window
+# A popup menu is an override-redirect window of the program's own.
+has_menu() {
+    for w in $(xdotool search --onlyvisible --class fieldcalc); do
+        xwininfo -id "$w" | grep -q 'Override Redirect State: yes' && return 0
+    done
+    return 1
+}
+xdotool mousemove --window "$window" 150 245 click 3
+wait_for 5 has_menu || fail "no context menu over a result field"
+xdotool key Down Return
+wait_for 5 copied "$empty_window" || fail "context menu copied '$(xclip -selection clipboard -o)'"
+echo -n unset | xclip -selection clipboard
+xdotool key --window "$window" ctrl+shift+c
+wait_for 5 copied "$empty_window" || fail "Ctrl+Shift+C copied '$(xclip -selection clipboard -o)'"
+
 echo "# Enter in the empty distance field shows a notice"
 # lineEdit_2 lies at 370,110 .. 561,161 in the window
 xdotool mousemove --window "$window" 465 135 click 1
