@@ -229,7 +229,7 @@ QString render(const Plan &plan)
     return QString();
 }
 
-Stop plan(const QCommandLineParser &parser, Plan &plan)
+Stop makePlan(const QCommandLineParser &parser, Plan &plan)
 {
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty() || positional.size() > 2)
@@ -346,7 +346,7 @@ int main(int argc, char *argv[])
         parser.showVersion();
 
     Plan request;
-    const Stop stop = plan(parser, request);
+    const Stop stop = makePlan(parser, request);
     if (stop.status == UsageError) {
         write(stderr, stop.message + QStringLiteral("\n\n") + parser.helpText());
         return UsageError;

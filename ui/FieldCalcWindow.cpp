@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include <array>
+
 namespace {
 
 const char *const inputStyle = "background-color: rgb(220,226,241)";
@@ -42,6 +44,11 @@ void notice(const char *text)
 }
 
 using FieldReport::figure;
+
+std::array<QLineEdit *, 5> resultFields(const Ui::FieldCalcWindowClass &ui)
+{
+    return {ui.lineEdit_3, ui.lineEdit_4, ui.lineEdit_5, ui.lineEdit_6, ui.lineEdit_8};
+}
 
 // What the window shows, as text.
 QString resultsText(const Ui::FieldCalcWindowClass &ui)
@@ -121,8 +128,7 @@ void FieldCalcWindow::makeResultsReadable()
 {
     // Disabled text is drawn grey on grey; the results are what the user came for,
     // so they keep the enabled text colour while staying disabled.
-    for (QLineEdit *result :
-         {ui.lineEdit_3, ui.lineEdit_4, ui.lineEdit_5, ui.lineEdit_6, ui.lineEdit_8}) {
+    for (QLineEdit *result : resultFields(ui)) {
         QPalette palette = result->palette();
         palette.setColor(QPalette::Disabled, QPalette::Text,
                          palette.color(QPalette::Active, QPalette::Text));
@@ -204,8 +210,7 @@ void FieldCalcWindow::JiSuanFuMian()
         break;
     }
     // A figure wider than its field shows its leading digits, not its tail.
-    for (QLineEdit *result :
-         {ui.lineEdit_3, ui.lineEdit_4, ui.lineEdit_5, ui.lineEdit_6, ui.lineEdit_8})
+    for (QLineEdit *result : resultFields(ui))
         result->setCursorPosition(0);
 }
 
