@@ -262,7 +262,7 @@ Stop makePlan(const QCommandLineParser &parser, Plan &plan)
     // The lens only selects R91's calibration; the window ignores it for the others.
     const bool takesLens = FieldRules::model(plan.model)->takesLens;
     plan.lens = takesLens ? parser.value(QStringLiteral("lens")) : QString();
-    const bool lensKnown = !takesLens || FieldRules::isKnownLens(plan.lens);
+    const bool lensKnown = !takesLens || FieldRules::lensIndex(plan.lens) >= 0;
 
     if (solveLength || solveWidth) {
         const QString option =

@@ -69,14 +69,11 @@ constexpr Coefficients m64Scan = derive(calibration[10]);
 constexpr int m61ProjectionSlot = 7;
 constexpr int m61ScanSlot = 8;
 
+// The R91 lenses are calibration entries 0-6, in the order of the lens list.
 int lensSlot(const QString &lensText)
 {
-    const auto &lenses = FieldRules::lensSizes;
-    for (std::size_t slot = 0; slot < lenses.size(); ++slot) {
-        if (lensText == QLatin1String(lenses[slot]))
-            return static_cast<int>(slot);
-    }
-    return emptySlot;
+    const int index = FieldRules::lensIndex(lensText);
+    return index < 0 ? emptySlot : index;
 }
 
 void setProjection(FieldResult &r, const Coefficients &c, double d)

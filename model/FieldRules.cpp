@@ -41,13 +41,13 @@ int modelIndex(const QString &text)
     return -1;
 }
 
-bool isKnownLens(const QString &text)
+int lensIndex(const QString &text)
 {
-    for (const char *size : lensSizes) {
-        if (text == QLatin1String(size))
-            return true;
+    for (std::size_t i = 0; i < lensSizes.size(); ++i) {
+        if (text == QLatin1String(lensSizes[i]))
+            return static_cast<int>(i);
     }
-    return false;
+    return -1;
 }
 
 double parseDistanceMm(const QString &text)

@@ -12,9 +12,6 @@
 // the models, their minimum working distances and the notices for refused input.
 namespace FieldRules {
 
-// The chooser's indices; any other index has no data.
-enum Model { R91 = 0, M61 = 1, M64 = 2, P97 = 3, Placeholder = 4 };
-
 struct ModelInfo
 {
     const char *name;   // as printed on the engine, e.g. "M64"
@@ -35,7 +32,8 @@ int modelIndex(const QString &text);
 // The lens texts that R91 recognises, in calibration order, matched verbatim.
 constexpr std::array<const char *, 7> lensSizes{{"6", "8", "12", "16", "25", "35", "50"}};
 
-bool isKnownLens(const QString &text);
+// The index of text in lensSizes, or -1 for a lens R91 does not know.
+int lensIndex(const QString &text);
 
 // The working distance in mm as the window reads it: single precision, and an
 // empty or unparsable text gives 0.
