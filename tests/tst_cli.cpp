@@ -62,6 +62,10 @@ private slots:
     void refusals();
     void csvAndJson_data();
     void csvAndJson();
+    void fitAsText();
+    void lensIgnoredWithAWarning();
+    void writeErrors_data();
+    void writeErrors();
 };
 
 void CliTest::sampleResults_data()
@@ -97,7 +101,7 @@ void CliTest::sampleResults_data()
     row("M64 at 1000", {"M64", "1000"}, "M64", "1000", {"830", "450", "510", "420", "285"});
     row("P97 at 500", {"P97", "500"}, "P97", "500", {"422.308", "234.615", "0", "0", "106.429"});
     row("P97 at 350", {"P97", "350"}, "P97", "350", {"300", "170", "0", "0", "52.8571"});
-    row("model in lower case, lens ignored", {"m64", "500", "--lens", "7"}, "M64", "500",
+    row("model in lower case", {"m64", "500"}, "M64", "500",
         {"422.308", "234.615", "260", "212.308", "106.429"});
     row("distance parsed as the window does", {"M64", " 500 "}, "M64", "500",
         {"422.308", "234.615", "260", "212.308", "106.429"});
@@ -229,6 +233,9 @@ void CliTest::refusals_data()
     usage("sweep downwards", {"M64", "--sweep", "200:100:10"}, "--sweep runs upwards");
     usage("sweep too long", {"M64", "--sweep", "100:1e30:1"}, "--sweep would print");
     usage("solve without a number", {"M64", "--solve-length", "wide"}, "--solve-length takes");
+    usage("a second distance", {"m64", "500", "600"}, "One distance too many: 600.");
+    usage("fit of one size", {"M64", "--fit", "200"}, "--fit takes");
+    refused("solve beyond a float", {"M64", "--solve-length", "1e40"}, enterDistance);
 }
 
 // What the window refuses is refused here: a message, no output, a status.
@@ -242,8 +249,11 @@ void CliTest::refusals()
     QCOMPARE(outcome.status, status);
     QCOMPARE(outcome.out, QString());
     QVERIFY2(outcome.err.startsWith(message), qPrintable(outcome.err));
+    // A usage error points to the help instead of printing all of it.
     if (status == 2)
-        QVERIFY2(outcome.err.contains(QLatin1String("Usage:")), qPrintable(outcome.err));
+        QVERIFY2(outcome.err.endsWith(QLatin1String("\nTry 'fieldcalc-cli --help'.\n")) &&
+                     !outcome.err.contains(QLatin1String("Usage:")),
+                 qPrintable(outcome.err));
 }
 
 void CliTest::csvAndJson_data()
@@ -265,6 +275,11 @@ void CliTest::csvAndJson_data()
     QTest::newRow("P97 scan zero")
         << QStringList{"P97", "500"}
         << csvHeader + QStringLiteral("\n500,422.308,234.615,0,0,106.429\n");
+    QTest::newRow("fit: the answer, its depth, the height")
+        << QStringList{"M64", "--fit", "100x200x150"}
+        << csvHeader +
+               QStringLiteral(",part_length_mm,part_width_mm,part_height_mm,at_minimum,height_fits"
+                              "\n380,324.462,182.923,200,162.462,63.5714,100,200,150,false,false\n");
 }
 
 // The same rows as CSV and as JSON: numbers as the same text, nothing as null.
@@ -283,8 +298,9 @@ void CliTest::csvAndJson()
     const QJsonDocument document = QJsonDocument::fromJson(asJson.out.toUtf8(), &error);
     QCOMPARE(error.error, QJsonParseError::NoError);
     QVERIFY(document.isArray());
-    const QStringList keys = csvHeader.split(QLatin1Char(','));
-    const QStringList rows = csv.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(1);
+    const QStringList lines = csv.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList keys = lines.at(0).split(QLatin1Char(','));
+    const QStringList rows = lines.mid(1);
     QCOMPARE(document.array().size(), rows.size());
     for (int i = 0; i < rows.size(); ++i) {
         const QJsonObject object = document.array().at(i).toObject();
@@ -294,6 +310,8 @@ void CliTest::csvAndJson()
             const QJsonValue value = object.value(keys.at(k));
             if (cells.at(k).isEmpty())
                 QVERIFY2(value.isNull(), qPrintable(keys.at(k)));
+            else if (value.isBool())
+                QCOMPARE(value.toBool() ? "true" : "false", cells.at(k));
             else
                 QCOMPARE(QString::number(value.toDouble(), 'g', 6), cells.at(k));
         }
@@ -301,8 +319,63 @@ void CliTest::csvAndJson()
     // Each number is written as its 6-digit text, not re-rounded by a JSON writer.
     for (const QString &row : rows)
         for (const QString &cell : row.split(QLatin1Char(',')))
-            if (!cell.isEmpty())
+            if (!cell.isEmpty() && cell != QLatin1String("true") && cell != QLatin1String("false"))
                 QVERIFY2(asJson.out.contains(QStringLiteral(": ") + cell), qPrintable(cell));
+}
+
+void CliTest::fitAsText()
+{
+    const Outcome outcome = runCli({"M61", "--fit", "10x10x30"});
+    QCOMPARE(outcome.status, 0);
+    QVERIFY2(outcome.out.startsWith(block("M61", "", "70", {"42", "37.7143", "38.75", "31",
+                                                            "0.151515"})),
+             qPrintable(outcome.out));
+    QVERIFY(outcome.out.endsWith(QString::fromUtf8(
+        "部件: 10 × 10 × 30 MM\n最小工作距离: 是\n高度在景深内: 否\n")));
+}
+
+void CliTest::lensIgnoredWithAWarning()
+{
+    const Outcome outcome = runCli({"M64", "500", "--lens", "7"});
+    QCOMPARE(outcome.status, 0);
+    QCOMPARE(outcome.err, QStringLiteral("fieldcalc-cli: warning: M64 has no lens choice: --lens 7 "
+                                         "is ignored.\n"));
+    QVERIFY(outcome.out.startsWith(QString::fromUtf8("光机选择: M64\n镜头大小:\n")));
+}
+
+void CliTest::writeErrors_data()
+{
+    QTest::addColumn<QString>("redirect");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("full disk") << ">/dev/full" << 3
+                               << "fieldcalc-cli: cannot write: No space left on device\n";
+    QTest::newRow("closed") << ">&-" << 3 << "fieldcalc-cli: cannot write: Bad file descriptor\n";
+    // A reader that has seen enough ends the writer quietly, as for any filter.
+    QTest::newRow("closed pipe") << "| head -c1 >/dev/null" << 141 << "";
+}
+
+// A failed write is a failure, never a quiet success.
+void CliTest::writeErrors()
+{
+#ifdef Q_OS_WIN
+    QSKIP("needs a POSIX shell");
+#endif
+    QFETCH(QString, redirect);
+    QFETCH(int, status);
+    QFETCH(QString, err);
+
+    QProcess shell;
+    shell.setProcessEnvironment(QProcessEnvironment());
+    shell.start(QStringLiteral("/bin/bash"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("\"$0\" M64 --sweep 100:1000:0.01 %1; echo status=${PIPESTATUS[0]} >&2")
+                     .arg(redirect),
+                 QStringLiteral(FIELDCALC_CLI)});
+    QVERIFY(shell.waitForFinished(10000));
+    QCOMPARE(QString::fromUtf8(shell.readAllStandardError()),
+             err + QStringLiteral("status=%1\n").arg(status));
 }
 
 FIELDCALC_TEST_MAIN(QCoreApplication, CliTest)

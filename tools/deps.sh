@@ -9,6 +9,7 @@
 #   tools/deps.sh bench  the run set, plus Google Benchmark, an X server and valgrind
 #   tools/deps.sh package  what dpkg-buildpackage, lintian and the install check need
 #   tools/deps.sh qt6    Qt 6 (build with -DFIELDCALC_QT_MAJOR=6)
+#   tools/deps.sh windows  the MinGW cross compiler, Qt's source, Wine and NSIS
 # Several sets may be named at once: tools/deps.sh test qt6
 set -euo pipefail
 
@@ -45,6 +46,16 @@ package_packages=(
     xvfb xauth xdotool           # start the installed program
 )
 
+windows_packages=(
+    g++-mingw-w64-x86-64-posix # the cross compiler, posix thread model, for Qt and the program
+    binutils-mingw-w64-x86-64  # windres and objdump for Windows files
+    dpkg-dev xz-utils perl python3 # apt-get source and Qt's configure
+    wine wine64                # run the .exe files and the tests
+    nsis zip                   # the installer and the portable zip
+    xvfb xauth xdotool x11-utils xclip imagemagick # the end-to-end test's display
+    fonts-wqy-microhei         # the CJK font Wine finds through fontconfig
+)
+
 qt6_packages=(
     qt6-base-dev       # Qt 6 Widgets, QtTest, uic, and the offscreen and xcb platforms
 )
@@ -58,12 +69,28 @@ for set in "$@"; do
     bench) wanted+=("${run_packages[@]}" "${bench_packages[@]}") ;;
     package) wanted+=("${run_packages[@]}" "${package_packages[@]}") ;;
     qt6) wanted+=("${run_packages[@]}" "${qt6_packages[@]}") ;;
+    windows) wanted+=("${run_packages[@]}" "${windows_packages[@]}") ;;
     *)
-        echo "usage: $0 run|test|bench|package|qt6 ..." >&2
+        echo "usage: $0 run|test|bench|package|qt6|windows ..." >&2
         exit 2
         ;;
     esac
 done
+
+# Qt for Windows is built from Debian's own qtbase source: apt-get source needs a
+# deb-src entry beside the deb one.
+if printf '%s\n' "$@" | grep -qx windows; then
+    src_list=/etc/apt/sources.list.d/fieldcalc-deb-src.sources
+    if [ ! -e "$src_list" ] && [ -e /etc/apt/sources.list.d/debian.sources ] &&
+        ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ &&
+        ! grep -qs '^deb-src' /etc/apt/sources.list; then
+        sudo_src=()
+        [ "$(id -u)" -eq 0 ] || sudo_src=(sudo)
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            "${sudo_src[@]}" tee "$src_list" >/dev/null
+        "${sudo_src[@]}" apt-get update -qq
+    fi
+fi
 
 missing=()
 for pkg in "${wanted[@]}"; do
