@@ -75,7 +75,9 @@ QString row(const CliRequest &request, const PartColumns &part, int index)
     case Format::Json: {
         const QStringList keys = FieldPlan::columnKeys() + part.keys;
         const QStringList values =
-            QStringList{jsonNumber(mm), jsonNumber(r.projLength), jsonNumber(r.projWidth),
+            QStringList{jsonNumber(mm),
+                        jsonNumber(r.projLength),
+                        jsonNumber(r.projWidth),
                         r.scanValid ? jsonNumber(r.scanLength) : QStringLiteral("null"),
                         r.scanValid ? jsonNumber(r.scanWidth) : QStringLiteral("null"),
                         r.depthValid ? jsonNumber(r.depth) : QStringLiteral("null")} +

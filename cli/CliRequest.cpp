@@ -17,10 +17,9 @@ namespace {
 using FieldModel::Side;
 using FieldReport::figure;
 
-const QStringList optionsWithValues{QStringLiteral("--lens"), QStringLiteral("--sweep"),
-                                    QStringLiteral("--solve-length"),
-                                    QStringLiteral("--solve-width"), QStringLiteral("--fit"),
-                                    QStringLiteral("--format")};
+const QStringList optionsWithValues{
+    QStringLiteral("--lens"),        QStringLiteral("--sweep"), QStringLiteral("--solve-length"),
+    QStringLiteral("--solve-width"), QStringLiteral("--fit"),   QStringLiteral("--format")};
 
 CliStop usage(const QString &message)
 {
@@ -96,8 +95,8 @@ CliStop fit(CliRequest &request, const QString &part)
         return usage(QStringLiteral("--fit takes LENGTHxWIDTH or LENGTHxWIDTHxHEIGHT in mm, "
                                     "each above 0."));
     request.isFit = true;
-    request.fit =
-        FieldPlan::fit(request.model, request.lens, request.part[0], request.part[1], request.part[2]);
+    request.fit = FieldPlan::fit(request.model, request.lens, request.part[0], request.part[1],
+                                 request.part[2]);
     switch (request.fit.status) {
     case FieldPlan::Fit::Status::Found:
         request.rows = oneRow(request.model, request.fit.distanceMm);
@@ -240,7 +239,8 @@ CliStop makeRequest(const QCommandLineParser &parser, CliRequest &request)
         request.lens = parser.value(QStringLiteral("lens"));
     else if (parser.isSet(QStringLiteral("lens")))
         request.warnings << QStringLiteral("%1 has no lens choice: --lens %2 is ignored.")
-                                .arg(QLatin1String(info.name), parser.value(QStringLiteral("lens")));
+                                .arg(QLatin1String(info.name),
+                                     parser.value(QStringLiteral("lens")));
     const bool lensKnown = !info.takesLens || FieldRules::lensIndex(request.lens) >= 0;
 
     if (solveLength || solveWidth) {

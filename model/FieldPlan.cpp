@@ -35,8 +35,7 @@ bool lensUnknown(const FieldRules::ModelInfo &info, const QString &lens)
 
 } // namespace
 
-Sweep::Sweep(int model, double fromMm, double toMm, double stepMm)
-    : m_from(fromMm), m_step(stepMm)
+Sweep::Sweep(int model, double fromMm, double toMm, double stepMm) : m_from(fromMm), m_step(stepMm)
 {
     if (!(stepMm > 0.0) || !std::isfinite(stepMm) || beyondSinglePrecision(toMm))
         return;
@@ -165,10 +164,10 @@ Fit fit(int model, const QString &lens, double lengthMm, double widthMm, double 
     const Side longSide = f.scanField ? Side::ScanLength : Side::ProjLength;
     const Side shortSide = f.scanField ? Side::ScanWidth : Side::ProjWidth;
     // Every side grows with the distance, so the part fits from where both do.
-    const double needed = 10.0 * std::max(FieldModel::distanceForSize(
-                                              model, lens, longSide, std::max(lengthMm, widthMm)),
-                                          FieldModel::distanceForSize(
-                                              model, lens, shortSide, std::min(lengthMm, widthMm)));
+    const double needed =
+        10.0 *
+        std::max(FieldModel::distanceForSize(model, lens, longSide, std::max(lengthMm, widthMm)),
+                 FieldModel::distanceForSize(model, lens, shortSide, std::min(lengthMm, widthMm)));
     if (beyondSinglePrecision(needed)) {
         f.notice = FieldRules::enterDistanceNotice;
         f.distanceMm = needed;
@@ -207,9 +206,9 @@ QString reason(int model, Side side, double sizeMm, const Solution &solution)
     text += QString::fromUtf8("：%1 %2 MM 需要工作距离 %3 MM")
                 .arg(sideCaption(side), figure(sizeMm), figure(solution.distanceMm));
     if (info && info->minimumMm > 0.0 && solution.distanceMm < info->minimumMm)
-        text += QString::fromUtf8("；%1最小工作距离 %2 MM 处的%3为 %4 MM")
-                    .arg(name, figure(info->minimumMm), sideCaption(side),
-                         figure(solution.smallestMm));
+        text +=
+            QString::fromUtf8("；%1最小工作距离 %2 MM 处的%3为 %4 MM")
+                .arg(name, figure(info->minimumMm), sideCaption(side), figure(solution.smallestMm));
     return text;
 }
 
@@ -232,9 +231,9 @@ QString reason(const Fit &fit)
 
 QStringList columnKeys()
 {
-    return {QStringLiteral("distance_mm"),    QStringLiteral("proj_length_mm"),
-            QStringLiteral("proj_width_mm"),  QStringLiteral("scan_length_mm"),
-            QStringLiteral("scan_width_mm"),  QStringLiteral("depth_mm")};
+    return {QStringLiteral("distance_mm"),   QStringLiteral("proj_length_mm"),
+            QStringLiteral("proj_width_mm"), QStringLiteral("scan_length_mm"),
+            QStringLiteral("scan_width_mm"), QStringLiteral("depth_mm")};
 }
 
 QStringList cells(double distanceMm, const FieldResult &r)

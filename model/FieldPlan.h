@@ -46,10 +46,10 @@ struct Solution
     enum class Status { Found, NoCamera, UnknownLens, Refused };
 
     Status status = Status::Refused;
-    double distanceMm = 0.0; // Found; Refused: the distance it would need
+    double distanceMm = 0.0;      // Found; Refused: the distance it would need
     const char *notice = nullptr; // Refused, UnknownLens: the window's notice
-    double smallestMm = 0.0; // Refused below a minimum: that side at the minimum
-    bool beyondRange = false; // Refused: more than a distance field can hold
+    double smallestMm = 0.0;      // Refused below a minimum: that side at the minimum
+    bool beyondRange = false;     // Refused: more than a distance field can hold
 };
 
 Solution solve(int model, const QString &lens, FieldModel::Side side, double sizeMm);

@@ -277,9 +277,9 @@ void CliTest::csvAndJson_data()
         << csvHeader + QStringLiteral("\n500,422.308,234.615,0,0,106.429\n");
     QTest::newRow("fit: the answer, its depth, the height")
         << QStringList{"M64", "--fit", "100x200x150"}
-        << csvHeader +
-               QStringLiteral(",part_length_mm,part_width_mm,part_height_mm,at_minimum,height_fits"
-                              "\n380,324.462,182.923,200,162.462,63.5714,100,200,150,false,false\n");
+        << csvHeader + QStringLiteral(
+                           ",part_length_mm,part_width_mm,part_height_mm,at_minimum,height_fits"
+                           "\n380,324.462,182.923,200,162.462,63.5714,100,200,150,false,false\n");
 }
 
 // The same rows as CSV and as JSON: numbers as the same text, nothing as null.
@@ -327,11 +327,11 @@ void CliTest::fitAsText()
 {
     const Outcome outcome = runCli({"M61", "--fit", "10x10x30"});
     QCOMPARE(outcome.status, 0);
-    QVERIFY2(outcome.out.startsWith(block("M61", "", "70", {"42", "37.7143", "38.75", "31",
-                                                            "0.151515"})),
+    QVERIFY2(outcome.out.startsWith(
+                 block("M61", "", "70", {"42", "37.7143", "38.75", "31", "0.151515"})),
              qPrintable(outcome.out));
-    QVERIFY(outcome.out.endsWith(QString::fromUtf8(
-        "部件: 10 × 10 × 30 MM\n最小工作距离: 是\n高度在景深内: 否\n")));
+    QVERIFY(outcome.out.endsWith(
+        QString::fromUtf8("部件: 10 × 10 × 30 MM\n最小工作距离: 是\n高度在景深内: 否\n")));
 }
 
 void CliTest::lensIgnoredWithAWarning()
@@ -368,11 +368,12 @@ void CliTest::writeErrors()
 
     QProcess shell;
     shell.setProcessEnvironment(QProcessEnvironment());
-    shell.start(QStringLiteral("/bin/bash"),
-                {QStringLiteral("-c"),
-                 QStringLiteral("\"$0\" M64 --sweep 100:1000:0.01 %1; echo status=${PIPESTATUS[0]} >&2")
-                     .arg(redirect),
-                 QStringLiteral(FIELDCALC_CLI)});
+    shell.start(
+        QStringLiteral("/bin/bash"),
+        {QStringLiteral("-c"),
+         QStringLiteral("\"$0\" M64 --sweep 100:1000:0.01 %1; echo status=${PIPESTATUS[0]} >&2")
+             .arg(redirect),
+         QStringLiteral(FIELDCALC_CLI)});
     QVERIFY(shell.waitForFinished(10000));
     QCOMPARE(QString::fromUtf8(shell.readAllStandardError()),
              err + QStringLiteral("status=%1\n").arg(status));

@@ -45,14 +45,14 @@ void FieldPlanTest::sweepRows_data()
     QTest::newRow("TO inclusive") << 2 << "500:1000:250" << Sweep::Status::Ok << 3 << "1000";
     QTest::newRow("tenths reach TO in single precision")
         << 0 << "300:300.3:0.1" << Sweep::Status::Ok << 4 << "300.3";
-    QTest::newRow("one row where FROM is TO") << 2 << "1e30:1e30:1" << Sweep::Status::Ok << 1
-                                              << "1e+30";
+    QTest::newRow("one row where FROM is TO")
+        << 2 << "1e30:1e30:1" << Sweep::Status::Ok << 1 << "1e+30";
     QTest::newRow("a step too small to show stops")
         << 2 << "16777216:16777300:0.5" << Sweep::Status::Ok << 1 << "1.67772e+07";
-    QTest::newRow("the most rows") << 2 << "100:100099:1" << Sweep::Status::Ok << 100000
-                                   << "100099";
-    QTest::newRow("one row too many") << 2 << "100:100100:1" << Sweep::Status::TooManyRows << 0
-                                      << "";
+    QTest::newRow("the most rows")
+        << 2 << "100:100099:1" << Sweep::Status::Ok << 100000 << "100099";
+    QTest::newRow("one row too many")
+        << 2 << "100:100100:1" << Sweep::Status::TooManyRows << 0 << "";
     QTest::newRow("downwards") << 2 << "200:100:10" << Sweep::Status::Downwards << 0 << "";
     QTest::newRow("starts below the minimum")
         << 3 << "300:500:50" << Sweep::Status::RefusedStart << 0 << "";
@@ -85,9 +85,9 @@ void FieldPlanTest::solveEverySide_data()
     QTest::addColumn<Side>("side");
 
     const std::pair<Side, const char *> sides[] = {{Side::ProjLength, "proj long"},
-                                                    {Side::ProjWidth, "proj short"},
-                                                    {Side::ScanLength, "scan long"},
-                                                    {Side::ScanWidth, "scan short"}};
+                                                   {Side::ProjWidth, "proj short"},
+                                                   {Side::ScanLength, "scan long"},
+                                                   {Side::ScanWidth, "scan short"}};
     for (int model = 0; model < FieldRules::modelCount; ++model) {
         const FieldRules::ModelInfo *info = FieldRules::model(model);
         for (const auto &side : sides) {
@@ -125,18 +125,17 @@ void FieldPlanTest::solveRefusals_data()
     QTest::addColumn<double>("smallest");
 
     const QString none;
-    QTest::newRow("R91 has no camera") << 0 << "6" << Side::ScanWidth << 100.0
-                                       << Solution::Status::NoCamera << none << 0.0;
-    QTest::newRow("P97 has no camera") << 3 << "" << Side::ScanLength << 400.0
-                                       << Solution::Status::NoCamera << none << 0.0;
+    QTest::newRow("R91 has no camera")
+        << 0 << "6" << Side::ScanWidth << 100.0 << Solution::Status::NoCamera << none << 0.0;
+    QTest::newRow("P97 has no camera")
+        << 3 << "" << Side::ScanLength << 400.0 << Solution::Status::NoCamera << none << 0.0;
     QTest::newRow("unknown lens") << 0 << "7" << Side::ProjWidth << 300.0
                                   << Solution::Status::UnknownLens
                                   << QString::fromUtf8(FieldRules::wrongLensNotice) << 0.0;
     QTest::newRow("below the minimum, with the smallest size there")
         << 2 << "" << Side::ProjLength << 50.0 << Solution::Status::Refused
         << QString::fromUtf8(FieldRules::model(2)->notice) << 1038.0 / 13.0;
-    QTest::newRow("at or below 0") << 1 << "" << Side::ScanWidth << 1.0
-                                   << Solution::Status::Refused
+    QTest::newRow("at or below 0") << 1 << "" << Side::ScanWidth << 1.0 << Solution::Status::Refused
                                    << QString::fromUtf8(FieldRules::enterDistanceNotice) << 31.0;
     QTest::newRow("beyond what a distance field holds")
         << 2 << "" << Side::ProjLength << 1e40 << Solution::Status::Refused
@@ -172,10 +171,9 @@ void FieldPlanTest::fitCoversThePart_data()
     // Large parts: one side of the field just covers the part.
     QTest::newRow("R91, projected") << 0 << "12" << 500.0 << 200.0 << "867.089" << false;
     QTest::newRow("M61, scan") << 1 << "" << 200.0 << 100.0 << "500" << false;
-    QTest::newRow("M64, scan, short side decides") << 2 << "" << 200.0 << 190.0 << "446.296"
-                                                  << false;
-    QTest::newRow("M64, part across the field") << 2 << "" << 190.0 << 200.0 << "446.296"
-                                               << false;
+    QTest::newRow("M64, scan, short side decides")
+        << 2 << "" << 200.0 << 190.0 << "446.296" << false;
+    QTest::newRow("M64, part across the field") << 2 << "" << 190.0 << 200.0 << "446.296" << false;
     QTest::newRow("P97, projected") << 3 << "" << 600.0 << 300.0 << "717.925" << false;
     // Small parts: the nearest distance the model accepts.
     QTest::newRow("R91 below 1 mm") << 0 << "6" << 5.0 << 5.0 << "1" << true;
@@ -244,7 +242,8 @@ void FieldPlanTest::reasons()
                                "43.3962 MM；M64最小工作距离 80 MM 处的光机幅面长为 79.8462 MM"));
     const Solution p97 = FieldPlan::solve(3, QString(), Side::ScanWidth, 50.0);
     QCOMPARE(FieldPlan::reason(3, Side::ScanWidth, 50.0, p97), QString::fromUtf8("P97无扫描幅面"));
-    QVERIFY(FieldPlan::reason(FieldPlan::fit(2, QString(), 0.0, 1.0)).contains(QLatin1String("MM")));
+    QVERIFY(
+        FieldPlan::reason(FieldPlan::fit(2, QString(), 0.0, 1.0)).contains(QLatin1String("MM")));
 }
 
 FIELDCALC_TEST_MAIN(QCoreApplication, FieldPlanTest)

@@ -66,6 +66,7 @@ private slots:
     void resultsAreReadable();
     void contextMenu_data();
     void contextMenu();
+    void tabOrder();
 
 private:
     template <typename T = QWidget> T *child(const char *name) const
@@ -536,6 +537,17 @@ void WindowTest::contextMenu()
 
     QVERIFY2(!entries.isEmpty(), "no menu");
     QCOMPARE(entries.contains(QString::fromUtf8("复制结果")), offersCopy);
+    QCOMPARE(entries.contains(QString::fromUtf8("距离规划…")), offersCopy);
+}
+
+// Tab follows the reading order, from the chooser at top left.
+void WindowTest::tabOrder()
+{
+    QWidget *at = child("comboBox");
+    for (const char *next : {"lineEdit", "lineEdit_2", "pushButton", "pushButton_2"}) {
+        at = at->nextInFocusChain();
+        QCOMPARE(at->objectName(), QLatin1String(next));
+    }
 }
 
 FIELDCALC_TEST_MAIN(QApplication, WindowTest)

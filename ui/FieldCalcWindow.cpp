@@ -6,6 +6,7 @@
 #include "FieldModel.h"
 #include "FieldReport.h"
 #include "FieldRules.h"
+#include "PlannerDialog.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 
@@ -50,13 +52,22 @@ std::array<QLineEdit *, 5> resultFields(const Ui::FieldCalcWindowClass &ui)
     return {ui.lineEdit_3, ui.lineEdit_4, ui.lineEdit_5, ui.lineEdit_6, ui.lineEdit_8};
 }
 
-// What the window shows, as text.
-QString resultsText(const Ui::FieldCalcWindowClass &ui)
+const char *const copyActionName = "copyResults";
+
+// The model, lens and distance as typed.
+QStringList inputs(const Ui::FieldCalcWindowClass &ui)
 {
+    return {ui.comboBox->currentText().trimmed(), ui.lineEdit->text(), ui.lineEdit_2->text()};
+}
+
+// What the window shows, as text, beside the inputs that produced it.
+QString resultsText(const Ui::FieldCalcWindowClass &ui, const QStringList &calculatedFrom)
+{
+    const QStringList from = calculatedFrom.size() == 3 ? calculatedFrom : inputs(ui);
     FieldReport::Shown shown;
-    shown.model = ui.comboBox->currentText().trimmed();
-    shown.lens = ui.lineEdit->text();
-    shown.distance = ui.lineEdit_2->text();
+    shown.model = from.at(0);
+    shown.lens = from.at(1);
+    shown.distance = from.at(2);
     shown.projLength = ui.lineEdit_3->text();
     shown.projWidth = ui.lineEdit_4->text();
     shown.scanLength = ui.lineEdit_5->text();
@@ -122,6 +133,13 @@ FieldCalcWindow::FieldCalcWindow(QWidget *parent) : QMainWindow(parent)
     makeResultsReadable();
     describeForScreenReaders();
     offerCopyOfResults();
+    offerPlanner();
+
+    // Reading order: the chooser at top left first.
+    setTabOrder(ui.comboBox, ui.lineEdit);
+    setTabOrder(ui.lineEdit, ui.lineEdit_2);
+    setTabOrder(ui.lineEdit_2, ui.pushButton);
+    setTabOrder(ui.pushButton, ui.pushButton_2);
 }
 
 void FieldCalcWindow::makeResultsReadable()
@@ -152,15 +170,35 @@ void FieldCalcWindow::offerCopyOfResults()
 {
     // The results are disabled and cannot be selected, so the window copies them
     // all at once: Ctrl+Shift+C, or the context menu outside the input fields.
+    // The action also keeps the inputs of the last calculation (its data), so the
+    // copy never pairs the figures with inputs typed since.
     auto *copy = new QAction(QString::fromUtf8("复制结果"), this);
+    copy->setObjectName(QLatin1String(copyActionName));
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     copy->setShortcutContext(Qt::WindowShortcut);
-    connect(copy, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(resultsText(ui)); });
+    connect(copy, &QAction::triggered, this, [this, copy] {
+        QGuiApplication::clipboard()->setText(resultsText(ui, copy->data().toStringList()));
+    });
     addAction(copy);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     // The chooser swallows the request; let it reach the window.
     ui.comboBox->setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+void FieldCalcWindow::offerPlanner()
+{
+    auto *plan = new QAction(QString::fromUtf8("距离规划…"), this);
+    plan->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    plan->setShortcutContext(Qt::WindowShortcut);
+    // One planner at a time: a second request brings the open one forward.
+    connect(plan, &QAction::triggered, this, [this, planner = QPointer<PlannerDialog>()]() mutable {
+        if (!planner)
+            planner =
+                PlannerDialog::openFor(this, ui.comboBox->currentIndex(), ui.lineEdit->text());
+        planner->raise();
+        planner->activateWindow();
+    });
+    addAction(plan);
 }
 
 void FieldCalcWindow::timerEvent(QTimerEvent * /*event*/)
@@ -172,6 +210,8 @@ void FieldCalcWindow::timerEvent(QTimerEvent * /*event*/)
 
 void FieldCalcWindow::JiSuanFuMian()
 {
+    if (auto *copy = findChild<QAction *>(QLatin1String(copyActionName)))
+        copy->setData(inputs(ui));
     int model = ui.comboBox->currentIndex();
     const QString lensText = ui.lineEdit->text();
     // Single precision, as the distance has always been read; empty or unparsable is 0.

@@ -30,6 +30,7 @@ private:
     void makeResultsReadable();
     void describeForScreenReaders();
     void offerCopyOfResults();
+    void offerPlanner();
 
     Ui::FieldCalcWindowClass ui;
 };
