@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QIcon>
 
-#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+// Windows has no POSIX locale to repair: its manifest makes narrow strings UTF-8.
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0) && !defined(Q_OS_WIN)
+#define FIELDCALC_REPAIR_POSIX_LOCALE
 #include <clocale>
 #include <langinfo.h>
 #endif
@@ -34,7 +36,7 @@ void scaleWithTheDisplay()
 
 void useUtf8CharacterType()
 {
-#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+#ifdef FIELDCALC_REPAIR_POSIX_LOCALE
     // Under a POSIX locale the C library (and Qt 5's local 8-bit codec) cannot
     // carry the Chinese title into the legacy WM_NAME property. Switch the
     // character type only, so numbers, dates and messages keep the user's locale.
@@ -46,15 +48,40 @@ void useUtf8CharacterType()
 #endif
 }
 
+QtMessageHandler passOnMessage = nullptr;
+
+// Qt's Wayland platform reports the buffer integration it was told not to load.
+void dropSkippedIntegrationNotes(QtMsgType type, const QMessageLogContext &context,
+                                 const QString &message)
+{
+    if (qstrcmp(context.category, "qt.qpa.wayland") == 0 &&
+        (message.startsWith(QLatin1String("Failed to load client buffer integration")) ||
+         message.startsWith(QLatin1String("Available client buffer integrations"))))
+        return;
+    passOnMessage(type, context, message);
+}
+
+// The window draws no OpenGL, so skip the GLX/EGL integrations that Qt's X11 and
+// Wayland platforms load by default: they pull in libGL or libEGL with the Mesa
+// drivers and LLVM, costing start-up time and memory for nothing. A user's own
+// setting still wins. Without one, Qt 5's Wayland platform draws no title bar of
+// its own and leaves it to the compositor (its title bar would offer minimize and
+// maximize, which the fixed window refuses).
+void skipUnusedGlIntegrations()
+{
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    if (!qEnvironmentVariableIsSet("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION")) {
+        qputenv("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "none");
+        passOnMessage = qInstallMessageHandler(dropSkippedIntegrationNotes);
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // The window draws no OpenGL, so skip the GLX/EGL integration that Qt's X11
-    // platform loads by default: it pulls in libGL and the Mesa drivers, costing
-    // start-up time and memory for nothing. A user's own setting still wins.
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    skipUnusedGlIntegrations();
     scaleWithTheDisplay();
 
     QApplication app(argc, argv);

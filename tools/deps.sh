@@ -29,6 +29,7 @@ test_packages=(
     appstream man-db    # appstreamcli validate, man --warnings
     clang libclang-rt-14-dev # libFuzzer and the sanitizers' runtimes
     clang-tidy cppcheck # static analysis
+    qtwayland5 weston wl-clipboard # the program as a native Wayland client, in headless weston
 )
 bench_packages=(
     libbenchmark-dev  # the in-process benchmarks
@@ -58,6 +59,7 @@ windows_packages=(
 
 qt6_packages=(
     qt6-base-dev       # Qt 6 Widgets, QtTest, uic, and the offscreen and xcb platforms
+    qt6-wayland        # Qt 6's Wayland platform
 )
 
 [ $# -gt 0 ] || set -- usage

@@ -1,0 +1,191 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 the fieldcalc developers
+# SPDX-License-Identifier: MIT
+
+# End-to-end check of the program as a native Wayland client, beside the same
+# program on X11 as the reference:
+#  - in headless weston at output scale 1 and 2: the app id and title as the
+#    compositor sees them, a screenshot against the X11 window at the same scale,
+#    and peak memory within 1.1 times that on X11;
+#  - in weston nested in Xvfb (the headless backend has no seat for input): real
+#    key presses, Ctrl+Shift+C to the Wayland clipboard, and the close button's
+#    exit code 0.
+# usage: wayland_test.sh path/to/fieldcalc
+set -euo pipefail
+
+program=$1
+title='ZK光机幅面粗略计算'
+app_id=io.github.fieldcalc.fieldcalc
+work=$(mktemp -d)
+pids=()
+
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    [ -s "$work/program.log" ] && tail -n 40 "$work/program.log" >&2
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# The session around the test must not leak in.
+while read -r name; do unset "$name"; done < <(env | sed -n 's/^\(QT_[A-Z_]*\|WAYLAND_[A-Z_]*\|XDG_[A-Z_]*\|DISPLAY\|LANG\|LANGUAGE\|LC_[A-Z]*\)=.*/\1/p')
+export LC_ALL=C.UTF-8
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+wait_for() {
+    local tries=$(($1 * 10))
+    shift
+    for ((i = 0; i < tries; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+difference() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\(.*\))/\1/p'; }
+below() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d != "" && d < limit) }'; }
+peak_kb() { sed -n 's/^VmHWM:\s*\([0-9]*\) kB/\1/p' "/proc/$1/status"; }
+# The clock ticks; mask it, as the X11 test does.
+mask_clock() { convert "$1" -resize '797x497!' -fill black -draw 'rectangle 300,462 796,496' "$2"; }
+
+# A black desktop without a panel, so the window is the only thing to find.
+cat >"$work/weston.ini" <<'INI'
+[core]
+idle-time=0
+[shell]
+background-color=0xff000000
+panel-position=none
+locking=false
+animation=none
+startup-animation=none
+INI
+
+# start_weston NAME ARGS...: a compositor on a private socket, with the debug
+# protocol for the screenshooter and the protocol log.
+start_weston() {
+    local name=$1
+    shift
+    weston --socket="$name" --config="$work/weston.ini" --debug --idle-time=0 "$@" \
+        >"$work/$name.log" 2>&1 &
+    pids+=($!)
+    wait_for 10 test -S "$XDG_RUNTIME_DIR/$name" || fail "weston ($name) did not start"
+    export WAYLAND_DISPLAY=$name
+}
+
+start_on_wayland() {
+    QT_QPA_PLATFORM=wayland "$program" 2>>"$work/program.log" &
+    app=$!
+    pids+=("$app")
+}
+
+# The window in a screenshot of the whole output: everything that is not black.
+screenshot_window() {
+    rm -f "$work"/wayland-screenshot*.png
+    (cd "$work" && weston-screenshooter) >/dev/null 2>&1 || return 1
+    local shot
+    shot=$(ls "$work"/wayland-screenshot*.png 2>/dev/null | head -n 1)
+    [ -n "$shot" ] && convert "$shot" -trim +repage "$1"
+}
+window_of_size() { screenshot_window "$1" && [ "$(identify -format %wx%h "$1")" = "$2" ]; }
+window_settled() {
+    window_of_size "$work/previous.png" "$2" && window_of_size "$1" "$2" &&
+        below "$(difference "$work/previous.png" "$1")" 0.01
+}
+
+echo "# the X11 reference: screenshots at scale 1 and 2, and peak memory"
+Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+declare -A x11_peak
+for scale in 1 2; do
+    echo "Xft.dpi: $((96 * scale))" | xrdb -merge
+    QT_QPA_PLATFORM=xcb "$program" 2>>"$work/program.log" &
+    x11=$!
+    pids+=("$x11")
+    wait_for 15 bash -c "xdotool search --onlyvisible --name '^$title\$'" || fail "no X11 window"
+    window=$(xdotool search --onlyvisible --name "^$title\$" | head -n 1)
+    x11_settled() {
+        import -window "$window" "$work/x.png" && mask_clock "$work/x.png" "$work/x11-$scale.png" &&
+            import -window "$window" "$work/x.png" && mask_clock "$work/x.png" "$work/x11-again.png" &&
+            below "$(difference "$work/x11-$scale.png" "$work/x11-again.png")" 0.01
+    }
+    wait_for 10 x11_settled || fail "X11 window did not settle"
+    x11_peak[$scale]=$(peak_kb "$x11")
+    kill "$x11"
+    wait "$x11" 2>/dev/null || true
+done
+unset DISPLAY
+
+for scale in 1 2; do
+    size="$((797 * scale))x$((497 * scale))"
+    echo "# headless weston at output scale $scale: the window at $size"
+    start_weston "fieldcalc-headless-$scale" --backend=headless-backend.so --use-pixman \
+        --width=1920 --height=1200 --scale="$scale"
+    weston-debug proto >"$work/proto-$scale.log" 2>&1 &
+    pids+=($!)
+    start_on_wayland
+    wait_for 20 window_settled "$work/wayland.png" "$size" ||
+        fail "no settled $size window on Wayland ($(identify -format %wx%h "$work/wayland.png" 2>/dev/null))"
+    mask_clock "$work/wayland.png" "$work/wayland-masked.png"
+    rmse=$(difference "$work/x11-$scale.png" "$work/wayland-masked.png")
+    echo "RMSE against X11 at scale $scale: $rmse"
+    below "$rmse" 0.05 || fail "differs from the X11 window by $rmse (RMSE)"
+
+    grep -q "xdg_toplevel@[0-9]*\.set_app_id(\"$app_id\")" "$work/proto-$scale.log" ||
+        fail "compositor saw no app id $app_id"
+    grep -q "xdg_toplevel@[0-9]*\.set_title(\"$title\")" "$work/proto-$scale.log" ||
+        fail "compositor saw no title $title"
+    # The fixed size, as the compositor is told it: minimum and maximum alike.
+    min=$(grep -o 'xdg_toplevel@[0-9]*\.set_min_size([0-9, ]*)' "$work/proto-$scale.log" | tail -n 1 | grep -o '(.*)')
+    max=$(grep -o 'xdg_toplevel@[0-9]*\.set_max_size([0-9, ]*)' "$work/proto-$scale.log" | tail -n 1 | grep -o '(.*)')
+    [ -n "$min" ] && [ "$min" = "$max" ] || fail "not a fixed size: min $min, max $max"
+
+    # Within 1.1 times X11's. Above scale 1 a Wayland window holds one more frame
+    # than an X11 one (the compositor keeps the last until the next arrives), and
+    # a frame grows with the square of the scale.
+    peak=$(peak_kb "$app")
+    extra_frame=$(((scale * scale - 1) * 797 * 497 * 4 / 1024))
+    echo "peak RSS: Wayland ${peak} kB, X11 ${x11_peak[$scale]} kB"
+    awk -v w="$peak" -v x="${x11_peak[$scale]}" -v f="$extra_frame" 'BEGIN { exit !(w <= 1.1 * x + f) }' ||
+        fail "peak RSS on Wayland ${peak} kB is over 1.1 times X11's ${x11_peak[$scale]} kB (+ $extra_frame kB)"
+    kill "$app"
+    wait "$app" 2>/dev/null || true
+done
+
+echo "# weston nested in Xvfb: key presses, the clipboard and the close button"
+export DISPLAY=":$(cat "$work/display")"
+start_weston fieldcalc-nested --backend=x11-backend.so --use-pixman --width=1280 --height=800
+start_on_wayland
+wait_for 20 window_settled "$work/nested.png" 797x497 || fail "no window in nested weston"
+outer=$(xwininfo -root -tree | awk '/"Weston Compositor/ { print $1; exit }')
+[ -n "$outer" ] || fail "no weston window on the X server"
+# Where weston put the window: the offset of the trimmed screenshot.
+rm -f "$work"/wayland-screenshot*.png
+(cd "$work" && weston-screenshooter) >/dev/null 2>&1
+read -r x y < <(convert "$work"/wayland-screenshot*.png -trim info: | sed -n 's/.* [0-9]*x[0-9]*+\([0-9]*\)+\([0-9]*\) .*/\1 \2/p')
+# lineEdit_2 lies at 370,110 .. 561,161 in the window; the chooser is two Shift+Tabs back.
+xdotool mousemove --window "$outer" $((x + 465)) $((y + 135)) click 1
+xdotool key --delay 100 shift+Tab shift+Tab Down Down Tab Tab
+xdotool type --delay 100 500
+xdotool key Return ctrl+shift+c
+copied() { timeout 2 wl-paste -n 2>/dev/null | grep -q '^景深: ±106.429 MM'; }
+wait_for 10 copied || fail "clipboard holds '$(timeout 2 wl-paste -n 2>&1)'"
+clip=$(timeout 2 wl-paste -n)
+for figure in '光机选择: M64' '光机幅面长: 422.308 MM' '光机幅面宽: 234.615 MM' \
+    '扫描幅面长: 260 MM' '扫描幅面宽: 212.308 MM'; do
+    grep -qxF "$figure" <<<"$clip" || fail "clipboard lacks '$figure': $clip"
+done
+# pushButton_2 lies at 630,320 .. 771,391
+xdotool mousemove --window "$outer" $((x + 700)) $((y + 355)) click 1
+wait_for 10 bash -c "! kill -0 $app" || fail "still running after the close button"
+code=0
+wait "$app" || code=$?
+[ "$code" -eq 0 ] || fail "exit code $code after the close button"
+
+echo "PASS: wayland end-to-end"
