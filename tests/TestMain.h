@@ -15,7 +15,13 @@ inline void isolateFromDesktopSession()
           "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_FONT_DPI",
           "QT_DEVICE_PIXEL_RATIO", "QT_STYLE_OVERRIDE", "QT_QPA_PLATFORMTHEME", "QT_QPA_FONTDIR"})
         qunsetenv(name);
+#ifdef Q_OS_WIN
+    // Windows' own platform, as users get it (under Wine, in its X display): the
+    // offscreen one there reads fonts from a folder instead of the system.
+    qputenv("QT_QPA_PLATFORM", "windows");
+#else
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
 }
 
 #define FIELDCALC_TEST_MAIN(Application, TestObject)                                               \

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
@@ -67,6 +68,9 @@ private slots:
     void contextMenu_data();
     void contextMenu();
     void tabOrder();
+#ifdef Q_OS_WIN
+    void nativeStyleOnWindows();
+#endif
 
 private:
     template <typename T = QWidget> T *child(const char *name) const
@@ -549,6 +553,14 @@ void WindowTest::tabOrder()
         QCOMPARE(at->objectName(), QLatin1String(next));
     }
 }
+
+#ifdef Q_OS_WIN
+// Without the style plugin linked in, the window gets the Windows 95 look.
+void WindowTest::nativeStyleOnWindows()
+{
+    QCOMPARE(QApplication::style()->objectName(), QStringLiteral("windowsvista"));
+}
+#endif
 
 FIELDCALC_TEST_MAIN(QApplication, WindowTest)
 #include "tst_window.moc"

@@ -47,7 +47,7 @@ wait_for() {
     done
     return 1
 }
-difference() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\(.*\))/\1/p'; }
+difference() { { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\(.*\))/\1/p'; }
 below() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d != "" && d < limit) }'; }
 peak_kb() { sed -n 's/^VmHWM:\s*\([0-9]*\) kB/\1/p' "/proc/$1/status"; }
 # The clock ticks; mask it, as the X11 test does.
@@ -84,13 +84,22 @@ start_on_wayland() {
 }
 
 # The window in a screenshot of the whole output: everything that is not black.
-screenshot_window() {
+# Where there is a seat, the pointer starts in the top left corner: mask it.
+cursor_mask=(-fill black -draw 'rectangle 0,0 0,0')
+whole_output() {
     rm -f "$work"/wayland-screenshot*.png
     (cd "$work" && weston-screenshooter) >/dev/null 2>&1 || return 1
     local shot
     shot=$(ls "$work"/wayland-screenshot*.png 2>/dev/null | head -n 1)
-    [ -n "$shot" ] && convert "$shot" -trim +repage "$1"
+    [ -n "$shot" ] && convert "$shot" "${cursor_mask[@]}" "$1"
 }
+# A black border first, so the trim starts from black wherever the window lies.
+window_box() {
+    local image=$1
+    shift
+    convert "$image" -bordercolor black -border 1 -trim "$@"
+}
+screenshot_window() { whole_output "$work/output.png" && window_box "$work/output.png" +repage "$1"; }
 window_of_size() { screenshot_window "$1" && [ "$(identify -format %wx%h "$1")" = "$2" ]; }
 window_settled() {
     window_of_size "$work/previous.png" "$2" && window_of_size "$1" "$2" &&
@@ -126,7 +135,7 @@ for scale in 1 2; do
     size="$((797 * scale))x$((497 * scale))"
     echo "# headless weston at output scale $scale: the window at $size"
     start_weston "fieldcalc-headless-$scale" --backend=headless-backend.so --use-pixman \
-        --width=1920 --height=1200 --scale="$scale"
+        --width=1280 --height=800 --scale="$scale"
     weston-debug proto >"$work/proto-$scale.log" 2>&1 &
     pids+=($!)
     start_on_wayland
@@ -161,26 +170,32 @@ done
 echo "# weston nested in Xvfb: key presses, the clipboard and the close button"
 export DISPLAY=":$(cat "$work/display")"
 start_weston fieldcalc-nested --backend=x11-backend.so --use-pixman --width=1280 --height=800
+cursor_mask=(-fill black -draw 'rectangle 0,0 40,40')
 start_on_wayland
-wait_for 20 window_settled "$work/nested.png" 797x497 || fail "no window in nested weston"
+wait_for 30 window_of_size "$work/nested.png" 797x497 || {
+    tail -5 "$work/fieldcalc-nested.log" >&2
+    fail "no 797x497 window in nested weston ($(identify -format %wx%h "$work/nested.png" 2>/dev/null))"
+}
 outer=$(xwininfo -root -tree | awk '/"Weston Compositor/ { print $1; exit }')
 [ -n "$outer" ] || fail "no weston window on the X server"
 # Where weston put the window: the offset of the trimmed screenshot.
-rm -f "$work"/wayland-screenshot*.png
-(cd "$work" && weston-screenshooter) >/dev/null 2>&1
-read -r x y < <(convert "$work"/wayland-screenshot*.png -trim info: | sed -n 's/.* [0-9]*x[0-9]*+\([0-9]*\)+\([0-9]*\) .*/\1 \2/p')
-# lineEdit_2 lies at 370,110 .. 561,161 in the window; the chooser is two Shift+Tabs back.
-xdotool mousemove --window "$outer" $((x + 465)) $((y + 135)) click 1
-xdotool key --delay 100 shift+Tab shift+Tab Down Down Tab Tab
-xdotool type --delay 100 500
+whole_output "$work/output.png" || fail "no screenshot"
+read -r x y < <(window_box "$work/output.png" info: | sed -n 's/.* [0-9]*x[0-9]*+\([0-9]*\)+\([0-9]*\) .*/\1 \2/p')
+# ... less the border
+x=$((x - 1))
+y=$((y - 1))
+# Letters, digits, Tab and Return only: Xvfb's keycodes for the arrows are not the
+# ones weston reads. lineEdit lies at 60,110 .. 241,161 in the window.
+xdotool mousemove --window "$outer" $((x + 150)) $((y + 135)) click 1
+xdotool type --delay 100 6
+xdotool key Tab
+xdotool type --delay 100 1000
 xdotool key Return ctrl+shift+c
-copied() { timeout 2 wl-paste -n 2>/dev/null | grep -q '^景深: ±106.429 MM'; }
+copied() { timeout 2 wl-paste -n 2>/dev/null | grep -q '^光机幅面宽: 670 MM'; }
 wait_for 10 copied || fail "clipboard holds '$(timeout 2 wl-paste -n 2>&1)'"
-clip=$(timeout 2 wl-paste -n)
-for figure in '光机选择: M64' '光机幅面长: 422.308 MM' '光机幅面宽: 234.615 MM' \
-    '扫描幅面长: 260 MM' '扫描幅面宽: 212.308 MM'; do
-    grep -qxF "$figure" <<<"$clip" || fail "clipboard lacks '$figure': $clip"
-done
+[ "$(timeout 2 wl-paste -n)" = "$(printf '%s\n' '光机选择: R91' '镜头大小: 6' '工作距离: 1000 MM' \
+    '光机幅面长: 1215 MM' '光机幅面宽: 670 MM' '扫描幅面长: R91无扫描幅面' '扫描幅面宽: R91无扫描幅面' \
+    '景深: 无R91景深')" ] || fail "clipboard holds '$(timeout 2 wl-paste -n)'"
 # pushButton_2 lies at 630,320 .. 771,391
 xdotool mousemove --window "$outer" $((x + 700)) $((y + 355)) click 1
 wait_for 10 bash -c "! kill -0 $app" || fail "still running after the close button"
