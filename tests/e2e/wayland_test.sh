@@ -170,14 +170,17 @@ done
 echo "# weston nested in Xvfb: key presses, the clipboard and the close button"
 export DISPLAY=":$(cat "$work/display")"
 start_weston fieldcalc-nested --backend=x11-backend.so --use-pixman --width=1280 --height=800
+outer=$(xwininfo -root -tree | awk '/"Weston Compositor/ { print $1; exit }')
+[ -n "$outer" ] || fail "no weston window on the X server"
+# Weston reads keys from the X server only once the pointer has entered its
+# window: enter it now, long before the first key.
+xdotool mousemove --window "$outer" 5 5
 cursor_mask=(-fill black -draw 'rectangle 0,0 40,40')
 start_on_wayland
 wait_for 30 window_of_size "$work/nested.png" 797x497 || {
     tail -5 "$work/fieldcalc-nested.log" >&2
     fail "no 797x497 window in nested weston ($(identify -format %wx%h "$work/nested.png" 2>/dev/null))"
 }
-outer=$(xwininfo -root -tree | awk '/"Weston Compositor/ { print $1; exit }')
-[ -n "$outer" ] || fail "no weston window on the X server"
 # Where weston put the window: the offset of the trimmed screenshot.
 whole_output "$work/output.png" || fail "no screenshot"
 read -r x y < <(window_box "$work/output.png" info: | sed -n 's/.* [0-9]*x[0-9]*+\([0-9]*\)+\([0-9]*\) .*/\1 \2/p')
