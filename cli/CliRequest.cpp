@@ -259,7 +259,7 @@ CliStop makeRequest(const QCommandLineParser &parser, CliRequest &request)
 
     // As the window does: the distance first, then the lens.
     if (sweeping) {
-        const CliStop stop = sweep(request, parser.value(QStringLiteral("sweep")));
+        CliStop stop = sweep(request, parser.value(QStringLiteral("sweep")));
         if (stop.status != Success)
             return stop;
     } else {

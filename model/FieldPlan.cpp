@@ -39,7 +39,7 @@ Sweep::Sweep(int model, double fromMm, double toMm, double stepMm) : m_from(from
 {
     if (!(stepMm > 0.0) || !std::isfinite(stepMm) || beyondSinglePrecision(toMm))
         return;
-    const float to = static_cast<float>(toMm);
+    const auto to = static_cast<float>(toMm);
     if ((m_notice = FieldRules::distanceNotice(model, fromMm))) {
         m_status = Status::RefusedStart;
         return;
@@ -53,7 +53,7 @@ Sweep::Sweep(int model, double fromMm, double toMm, double stepMm) : m_from(from
     // more than the row before: a step too small to show would repeat a row.
     float previous = -std::numeric_limits<float>::infinity();
     for (int row = 0;; ++row) {
-        const float read = static_cast<float>(distanceAt(row));
+        const auto read = static_cast<float>(distanceAt(row));
         if (!(read <= to) || !(read > previous))
             break;
         if (row == maximumRows) {

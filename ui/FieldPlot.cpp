@@ -59,10 +59,9 @@ double niceStep(double span, int wanted)
 {
     const double raw = span / std::max(1, wanted);
     const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (const double m : {1.0, 2.0, 5.0})
-        if (raw <= m * power)
-            return m * power;
-    return 10.0 * power;
+    const std::array<double, 4> multiples{{1.0, 2.0, 5.0, 10.0}};
+    return power * *std::find_if(multiples.begin(), multiples.end() - 1,
+                                 [&](double m) { return raw <= m * power; });
 }
 
 } // namespace

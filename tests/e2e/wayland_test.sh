@@ -16,21 +16,8 @@ set -euo pipefail
 program=$1
 title='ZK光机幅面粗略计算'
 app_id=io.github.fieldcalc.fieldcalc
-work=$(mktemp -d)
-pids=()
-
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    [ -s "$work/program.log" ] && tail -n 40 "$work/program.log" >&2
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
 
 # The session around the test must not leak in.
 while read -r name; do unset "$name"; done < <(env | sed -n 's/^\(QT_[A-Z_]*\|WAYLAND_[A-Z_]*\|XDG_[A-Z_]*\|DISPLAY\|LANG\|LANGUAGE\|LC_[A-Z]*\)=.*/\1/p')
@@ -38,17 +25,6 @@ export LC_ALL=C.UTF-8
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-wait_for() {
-    local tries=$(($1 * 10))
-    shift
-    for ((i = 0; i < tries; i++)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-difference() { { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\(.*\))/\1/p'; }
-below() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d != "" && d < limit) }'; }
 peak_kb() { sed -n 's/^VmHWM:\s*\([0-9]*\) kB/\1/p' "/proc/$1/status"; }
 # The clock ticks; mask it, as the X11 test does.
 mask_clock() { convert "$1" -resize '797x497!' -fill black -draw 'rectangle 300,462 796,496' "$2"; }
@@ -107,10 +83,7 @@ window_settled() {
 }
 
 echo "# the X11 reference: screenshots at scale 1 and 2, and peak memory"
-Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb
 declare -A x11_peak
 for scale in 1 2; do
     echo "Xft.dpi: $((96 * scale))" | xrdb -merge

@@ -20,44 +20,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 export LC_ALL=C.UTF-8
 title='ZK光机幅面粗略计算'
 app_id=io.github.fieldcalc.fieldcalc
-work=$(mktemp -d)
+# shellcheck source=lib.sh
+. "$here/lib.sh"
 prefix=$(dirname "$setup")/wine-e2e
 rm -rf "$prefix"
-pids=()
+trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; cleanup' EXIT
 
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    [ -s "$work/program.log" ] && tail -n 40 "$work/program.log" >&2
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# wait_for SECONDS COMMAND...: retry COMMAND every 0.1 s until it succeeds.
-wait_for() {
-    local tries=$(($1 * 10))
-    shift
-    for ((i = 0; i < tries; i++)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-openbox --sm-disable 2>"$work/openbox.log" &
-pids+=($!)
-wait_for 10 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" ||
-    fail "no window manager"
+start_xvfb
+start_openbox
 
 echo "# a fresh prefix"
 wine_prefix_ready "$prefix"
@@ -101,8 +71,6 @@ snapshot() {
     import -window "$window" "$work/raw.png" &&
         convert "$work/raw.png" -resize '797x497!' -fill black -draw 'rectangle 300,462 796,496' "$1"
 }
-difference() { { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\(.*\))/\1/p'; }
-below() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d != "" && d < limit) }'; }
 settled_snapshot() {
     snapshot "$work/previous.png" && snapshot "$1" &&
         below "$(difference "$work/previous.png" "$1")" 0.01

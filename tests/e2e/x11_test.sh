@@ -11,21 +11,8 @@ set -euo pipefail
 program=$1
 entry=$2
 title='ZK光机幅面粗略计算'
-work=$(mktemp -d)
-pids=()
-
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    [ -s "$work/program.log" ] && tail -n 40 "$work/program.log" >&2
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
 
 # The session around the test must not leak in: a Wayland or KDE shell exports its
 # platform, a laptop its scale. The program runs under the POSIX locale, as in a
@@ -33,17 +20,6 @@ fail() {
 while read -r name; do unset "$name"; done < <(env | sed -n 's/^\(QT_[A-Z_]*\|WAYLAND_[A-Z_]*\|XDG_SESSION_TYPE\|LANG\|LANGUAGE\|LC_[A-Z]*\)=.*/\1/p')
 export QT_QPA_PLATFORM=xcb
 export LC_ALL=C.UTF-8
-
-# wait_for SECONDS COMMAND...: retry COMMAND every 0.1 s until it succeeds.
-wait_for() {
-    local tries=$(($1 * 10))
-    shift
-    for ((i = 0; i < tries; i++)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 find_window() { xdotool search --onlyvisible --name "^$1\$" | head -n 1; }
 has_window() { [ -n "$(find_window "$1")" ]; }
@@ -56,15 +32,8 @@ exit_code_within() {
     wait "$pid"
 }
 
-Xvfb -displayfd 3 -noreset -screen 0 1920x1200x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-
-openbox --sm-disable 2>"$work/openbox.log" &
-pids+=($!)
-wait_for 10 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" ||
-    fail "no window manager"
+start_xvfb
+start_openbox
 # Openbox sets its check window before it has finished taking over the screen; a
 # client mapped in that gap can stay unmanaged.
 sleep 1
@@ -83,8 +52,6 @@ snapshot() {
     import -window "$window" "$work/raw.png" &&
         convert "$work/raw.png" -resize '797x497!' -fill black -draw 'rectangle 300,462 796,496' "$1"
 }
-difference() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\(.*\))/\1/p'; }
-below() { awk -v d="$1" -v limit="$2" 'BEGIN { exit !(d != "" && d < limit) }'; }
 # Two snapshots in a row that agree: the window has finished painting (only the
 # text cursor still blinks).
 settled_snapshot() {
