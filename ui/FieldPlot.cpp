@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -116,7 +117,7 @@ void FieldPlot::paintEvent(QPaintEvent * /*event*/)
     }
 
     // The curves, sampled evenly over the range; straight but for the depth's bend.
-    QVector<std::array<double, 5>> values(samples + 1);
+    std::vector<std::array<double, 5>> values(samples + 1);
     double top = 0.0;
     for (int i = 0; i <= samples; ++i) {
         const double mm = m_from + (m_to - m_from) * i / samples;
