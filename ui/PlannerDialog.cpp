@@ -176,6 +176,7 @@ void PlannerDialog::updateTarget()
 {
     bool ok = false;
     const double size = number(ui.sizeEdit, &ok);
+    m_targetAnswer = Answer();
     if (ui.sizeEdit->text().trimmed().isEmpty()) {
         ui.targetResult->setText(QString::fromUtf8("选择一边，输入想要的尺寸"));
     } else if (!ok) {
@@ -183,6 +184,8 @@ void PlannerDialog::updateTarget()
     } else {
         const Side side = sides[qBound(0, ui.sideBox->currentIndex(), 3)];
         const FieldPlan::Solution s = FieldPlan::solve(model(), ui.lensEdit->text(), side, size);
+        if (s.status == FieldPlan::Solution::Status::Found)
+            m_targetAnswer = {s.distanceMm, size};
         ui.targetResult->setText(s.status == FieldPlan::Solution::Status::Found
                                      ? figuresAt(model(), ui.lensEdit->text(), s.distanceMm)
                                      : FieldPlan::reason(model(), side, size, s));
@@ -199,6 +202,7 @@ void PlannerDialog::updatePart()
     const double width = number(ui.partWidthEdit, &widthOk);
     const bool heightGiven = !ui.partHeightEdit->text().trimmed().isEmpty();
     const double height = heightGiven ? number(ui.partHeightEdit, &heightOk) : 0.0;
+    m_partAnswer = Answer();
     if (ui.partLengthEdit->text().trimmed().isEmpty() &&
         ui.partWidthEdit->text().trimmed().isEmpty()) {
         ui.partResult->setText(QString::fromUtf8("输入部件的长和宽（高可不填）"));
@@ -212,6 +216,7 @@ void PlannerDialog::updatePart()
         updateMark();
         return;
     }
+    m_partAnswer = {f.distanceMm, std::max(length, width)};
     QStringList lines{figuresAt(model(), ui.lensEdit->text(), f.distanceMm)};
     lines << QString::fromUtf8(f.scanField ? "扫描幅面覆盖整个部件" : "光机幅面覆盖整个部件");
     if (f.atMinimum)
@@ -226,28 +231,11 @@ void PlannerDialog::updatePart()
 
 void PlannerDialog::updateMark()
 {
-    double distance = std::nan("");
-    double size = std::nan("");
-    bool ok = false;
-    if (m_mark == Mark::Target) {
-        const double wanted = number(ui.sizeEdit, &ok);
-        const Side side = sides[qBound(0, ui.sideBox->currentIndex(), 3)];
-        const FieldPlan::Solution s = FieldPlan::solve(model(), ui.lensEdit->text(), side, wanted);
-        if (ok && s.status == FieldPlan::Solution::Status::Found) {
-            distance = s.distanceMm;
-            size = wanted;
-        }
-    } else if (m_mark == Mark::Part) {
-        bool widthOk = false;
-        const double length = number(ui.partLengthEdit, &ok);
-        const double width = number(ui.partWidthEdit, &widthOk);
-        const FieldPlan::Fit f = FieldPlan::fit(model(), ui.lensEdit->text(), length, width);
-        if (ok && widthOk && f.status == FieldPlan::Fit::Status::Found) {
-            distance = f.distanceMm;
-            size = std::max(length, width);
-        }
-    }
-    ui.plot->setMark(distance, size);
+    const Answer none;
+    const Answer &mark = m_mark == Mark::Target ? m_targetAnswer
+                         : m_mark == Mark::Part ? m_partAnswer
+                                                : none;
+    ui.plot->setMark(mark.distanceMm, mark.sizeMm);
 }
 
 void PlannerDialog::copyTable()

@@ -9,6 +9,8 @@
 
 #include <QDialog>
 
+#include <cmath>
+
 // Planning a set-up beside the calculator: a table and a plot of the figures over
 // a range of distances, the distance for a wanted side, and the distance at which
 // a part fits. Non-modal; the calculator keeps working beside it.
@@ -30,6 +32,12 @@ public:
 
 private:
     enum class Mark { None, Target, Part };
+    // A distance found and the size wanted there, drawn on the plot; NaN for none.
+    struct Answer
+    {
+        double distanceMm = std::nan("");
+        double sizeMm = std::nan("");
+    };
 
     void modelChanged();
     void updateTable();
@@ -43,7 +51,9 @@ private:
 
     Ui::PlannerDialogClass ui;
     FieldTableModel m_table;
-    Mark m_mark = Mark::None;
+    Mark m_mark = Mark::None; // the answer edited last is the one marked
+    Answer m_targetAnswer;
+    Answer m_partAnswer;
 };
 
 #endif // PLANNERDIALOG_H
