@@ -231,7 +231,7 @@ void PlannerDialog::updatePart()
 
 void PlannerDialog::updateMark()
 {
-    const Answer none;
+    static const Answer none = Answer();
     const Answer &mark = m_mark == Mark::Target ? m_targetAnswer
                          : m_mark == Mark::Part ? m_partAnswer
                                                 : none;
