@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 
 // Windows has no POSIX locale to repair: its manifest makes narrow strings UTF-8.
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0) && !defined(Q_OS_WIN)
@@ -87,10 +89,14 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     useUtf8CharacterType();
     // Title bar and task bar show the program's own icon; the desktop file name lets
-    // the desktop match the window to its menu entry.
+    // the desktop match the window to its menu entry. The pixmaps keep the decoded
+    // format, which is the one the window system takes: otherwise Qt converts each
+    // size to premultiplied and back, starting a pool of threads to do it.
     QIcon icon;
     for (const char *size : {"48", "128", "256"})
-        icon.addFile(QStringLiteral(":/icons/fieldcalc-%1.png").arg(QLatin1String(size)));
+        icon.addPixmap(QPixmap::fromImage(
+            QImage(QStringLiteral(":/icons/fieldcalc-%1.png").arg(QLatin1String(size))),
+            Qt::NoFormatConversion));
     QApplication::setWindowIcon(icon);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.fieldcalc.fieldcalc"));
 

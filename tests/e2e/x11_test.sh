@@ -71,6 +71,9 @@ done
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 xprop -id "$window" WM_CLASS | grep -qF "\"$wm_class\"" ||
     fail "WM_CLASS $(xprop -id "$window" WM_CLASS) does not name $wm_class"
+# Title bar and task bar take the icon from the window, in every size it ships in.
+icons=$(xprop -id "$window" -len 1000000 _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]* x [0-9]*\)).*/\1/p' | tr '\n' ,)
+[ "$icons" = "48 x 48,128 x 128,256 x 256," ] || fail "window icons: $icons"
 wait_for 10 settled_snapshot "$work/100.png" || fail "window did not settle"
 read -r flags functions decorations _ < <(xprop -id "$window" _MOTIF_WM_HINTS |
     sed -n 's/.*= //p' | tr -d ',')
