@@ -14,7 +14,10 @@ window is mapped and the process has gone quiet, and reads from /proc:
 Runs alternate between the two programs so both see the same machine, and the
 figures are medians. Usage:
 
-  bench/startup.py BUILD_DIR [--runs N] [--idle SECONDS] [--maps] [--env KEY=VALUE]
+  bench/startup.py BUILD_DIR [--runs N] [--idle SECONDS] [--maps] [--raster] [--env KEY=VALUE]
+
+With --raster both programs run without Qt's GLX integration, as fieldcalc does
+by itself, and are held to the tighter targets of the toolkit's floor.
 """
 
 import argparse
@@ -85,7 +88,7 @@ def window_visible(pid, env):
 def start_xvfb():
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-dpi", "96", "-nolisten", "tcp"],
         pass_fds=(write_end,),
         stderr=subprocess.DEVNULL,
     )
@@ -147,6 +150,9 @@ def main():
     parser.add_argument("--idle", type=float, default=4.0, help="seconds of idling measured (default 4)")
     parser.add_argument("--maps", action="store_true", help="also list what is resident, by mapped file")
     parser.add_argument(
+        "--raster", action="store_true", help="both programs without the GLX integration, tighter targets"
+    )
+    parser.add_argument(
         "--env", action="append", default=[], metavar="KEY=VALUE", help="set for fieldcalc only (repeatable)"
     )
     args = parser.parse_args()
@@ -164,6 +170,9 @@ def main():
     if any("=" not in item for item in args.env):
         sys.exit("--env takes KEY=VALUE")
     extra_env = {"fieldcalc": dict(item.split("=", 1) for item in args.env), "baseline": {}}
+    if args.raster:
+        for env in extra_env.values():
+            env.setdefault("QT_XCB_GL_INTEGRATION", "none")
 
     # One unrecorded run each warms the page cache and fontconfig's cache.
     for path in programs.values():
@@ -180,10 +189,13 @@ def main():
         values = [r[key] * scale for r in results[name]]
         return f"{min(values):.1f}–{max(values):.1f}"
 
+    # Against a baseline with GLX the window should be well below it; against a
+    # raster-only one, close to it.
+    targets = (1.2, 1.05, 1.1) if args.raster else (0.9, 0.5, 1.2)
     rows = [
-        ("start-up CPU (ms)", "startup_cpu_s", 1000, 0.9),
-        ("peak memory VmHWM (MiB)", "peak_kib", 1 / 1024, 0.5),
-        (f"idle CPU over {args.idle:g} s (ms)", "idle_cpu_s", 1000, 1.2),
+        ("start-up CPU (ms)", "startup_cpu_s", 1000, targets[0]),
+        ("peak memory VmHWM (MiB)", "peak_kib", 1 / 1024, targets[1]),
+        (f"idle CPU over {args.idle:g} s (ms)", "idle_cpu_s", 1000, targets[2]),
         ("window mapped after (ms, wall)", "mapped_s", 1000, None),
         ("threads", "threads", 1, None),
     ]
