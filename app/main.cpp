@@ -2,26 +2,16 @@
 // SPDX-License-Identifier: MIT
 
 #include "FieldCalcWindow.h"
+#include "Utf8CharacterType.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
 
-// Windows has no POSIX locale to repair: its manifest makes narrow strings UTF-8.
-#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0) && !defined(Q_OS_WIN)
-#define FIELDCALC_REPAIR_POSIX_LOCALE
-#include <clocale>
-#include <langinfo.h>
-#endif
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-#include <QTextCodec>
-#endif
-
 namespace {
 
-// Qt 6 scales by itself, and from 6.5 on it also makes the character type UTF-8;
-// older versions need to be asked.
+// Qt 6 scales by itself; Qt 5 needs to be asked.
 void scaleWithTheDisplay()
 {
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
@@ -32,20 +22,6 @@ void scaleWithTheDisplay()
 #if QT_VERSION >= QT_VERSION_CHECK(5, 14, 0)
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
-#endif
-#endif
-}
-
-void useUtf8CharacterType()
-{
-#ifdef FIELDCALC_REPAIR_POSIX_LOCALE
-    // Under a POSIX locale the C library (and Qt 5's local 8-bit codec) cannot
-    // carry the Chinese title into the legacy WM_NAME property. Switch the
-    // character type only, so numbers, dates and messages keep the user's locale.
-    if (qstrcmp(nl_langinfo(CODESET), "UTF-8") == 0 || !std::setlocale(LC_CTYPE, "C.UTF-8"))
-        return;
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
 #endif
 #endif
 }
@@ -83,11 +59,11 @@ void skipUnusedGlIntegrations()
 
 int main(int argc, char *argv[])
 {
+    useUtf8CharacterType();
     skipUnusedGlIntegrations();
     scaleWithTheDisplay();
 
     QApplication app(argc, argv);
-    useUtf8CharacterType();
     // Title bar and task bar show the program's own icon; the desktop file name lets
     // the desktop match the window to its menu entry. The pixmaps keep the decoded
     // format, which is the one the window system takes: otherwise Qt converts each

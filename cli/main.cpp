@@ -7,6 +7,7 @@
 
 #include "CliOutput.h"
 #include "CliRequest.h"
+#include "Utf8CharacterType.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -57,6 +58,7 @@ int main(int argc, char *argv[])
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
     const bool outClosed = holdClosedStandardStreams();
+    useUtf8CharacterType();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("fieldcalc-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(FIELDCALC_VERSION));

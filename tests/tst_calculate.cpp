@@ -274,8 +274,8 @@ void CalculateTest::copyResults()
         perform(run);
     }
     // A notice took the activation away, as it does on a desktop until it closes.
-    QApplication::setActiveWindow(m_fixture.window());
-    QTRY_VERIFY(m_fixture.window()->isActiveWindow());
+    m_fixture.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_fixture.window()));
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(child<QLineEdit>("lineEdit_2"), Qt::Key_C,
                     Qt::ControlModifier | Qt::ShiftModifier);

@@ -18,11 +18,12 @@ struct Outcome
 };
 
 // The installed way: a separate process, with no environment at all (so a POSIX
-// locale), reading its streams as UTF-8.
-Outcome runCli(const QStringList &arguments)
+// locale) unless told, reading its streams as UTF-8.
+Outcome runCli(const QStringList &arguments,
+               const QProcessEnvironment &environment = QProcessEnvironment())
 {
     QProcess cli;
-    cli.setProcessEnvironment(QProcessEnvironment());
+    cli.setProcessEnvironment(environment);
     cli.start(QStringLiteral(FIELDCALC_CLI), arguments);
     if (!cli.waitForFinished(10000))
         qFatal("fieldcalc-cli did not finish");
@@ -66,6 +67,8 @@ private slots:
     void lensIgnoredWithAWarning();
     void writeErrors_data();
     void writeErrors();
+    void quietUnderPosixLocales_data();
+    void quietUnderPosixLocales();
 };
 
 void CliTest::sampleResults_data()
@@ -377,6 +380,30 @@ void CliTest::writeErrors()
     QVERIFY(shell.waitForFinished(10000));
     QCOMPARE(QString::fromUtf8(shell.readAllStandardError()),
              err + QStringLiteral("status=%1\n").arg(status));
+}
+
+void CliTest::quietUnderPosixLocales_data()
+{
+    QTest::addColumn<QStringList>("variables");
+
+    QTest::newRow("LANG=C") << QStringList{"LANG=C"};
+    // LC_ALL outranks the UTF-8 character type asked for.
+    QTest::newRow("LC_ALL=C over LANG") << QStringList{"LC_ALL=C", "LANG=C.UTF-8"};
+}
+
+// A script under a POSIX locale gets the figures and not a word about locales.
+void CliTest::quietUnderPosixLocales()
+{
+    QFETCH(QStringList, variables);
+
+    QProcessEnvironment environment;
+    for (const QString &variable : variables)
+        environment.insert(variable.section(QLatin1Char('='), 0, 0),
+                           variable.section(QLatin1Char('='), 1));
+    const Outcome outcome = runCli({"M64", "500"}, environment);
+    QCOMPARE(outcome.err, QString());
+    QCOMPARE(outcome.status, 0);
+    QVERIFY(outcome.out.startsWith(QString::fromUtf8("光机选择: M64\n")));
 }
 
 FIELDCALC_TEST_MAIN(QCoreApplication, CliTest)

@@ -59,7 +59,8 @@ void PlannerTest::opensBesideTheWindow()
              QStringLiteral("80"));
     QCOMPARE(fixture.window()->findChildren<QWidget *>().size(), widgets);
 
-    QApplication::setActiveWindow(fixture.window());
+    fixture.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(fixture.window()));
     QTest::keyClick(fixture.window(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(planners().size(), 1);
 

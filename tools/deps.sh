@@ -10,6 +10,7 @@
 #   tools/deps.sh package  what dpkg-buildpackage, lintian and the install check need
 #   tools/deps.sh qt6    Qt 6 (build with -DFIELDCALC_QT_MAJOR=6)
 #   tools/deps.sh windows  the MinGW cross compiler, Qt's source, Wine and NSIS
+#   tools/deps.sh web    emscripten, Qt 6's source and host tools, and a headless browser
 # Several sets may be named at once: tools/deps.sh test qt6
 set -euo pipefail
 
@@ -27,7 +28,7 @@ test_packages=(
     imagemagick         # screenshots of the window, compared across scales
     desktop-file-utils  # desktop-file-validate
     appstream man-db    # appstreamcli validate, man --warnings
-    clang libclang-rt-14-dev # libFuzzer and the sanitizers' runtimes
+    clang libclang-rt-dev # libFuzzer and the sanitizers' runtimes (the release's clang)
     clang-tidy cppcheck # static analysis
     qtwayland5 weston wl-clipboard # the program as a native Wayland client, in headless weston
 )
@@ -57,6 +58,16 @@ windows_packages=(
     fonts-wqy-microhei         # the CJK font Wine finds through fontconfig
 )
 
+web_packages=(
+    emscripten ninja-build       # the WebAssembly compiler, and the generator Qt 6 builds with
+    qt6-base-dev                 # moc, uic and rcc of the same Qt version as the source
+    dpkg-dev xz-utils            # apt-get source
+    python3-fonttools            # pyftsubset: the CJK font cut down to the program's characters
+    fonts-wqy-microhei zip
+    chromium chromium-driver python3-selenium # the page in a headless browser
+    imagemagick                  # its screenshot compared with the X11 one
+)
+
 qt6_packages=(
     qt6-base-dev       # Qt 6 Widgets, QtTest, uic, and the offscreen and xcb platforms
     qt6-wayland        # Qt 6's Wayland platform
@@ -72,16 +83,17 @@ for set in "$@"; do
     package) wanted+=("${run_packages[@]}" "${package_packages[@]}") ;;
     qt6) wanted+=("${run_packages[@]}" "${qt6_packages[@]}") ;;
     windows) wanted+=("${run_packages[@]}" "${windows_packages[@]}") ;;
+    web) wanted+=("${run_packages[@]}" "${web_packages[@]}") ;;
     *)
-        echo "usage: $0 run|test|bench|package|qt6|windows ..." >&2
+        echo "usage: $0 run|test|bench|package|qt6|windows|web ..." >&2
         exit 2
         ;;
     esac
 done
 
-# Qt for Windows is built from Debian's own qtbase source: apt-get source needs a
-# deb-src entry beside the deb one.
-if printf '%s\n' "$@" | grep -qx windows; then
+# Qt for Windows and for the web is built from Debian's own Qt source: apt-get
+# source needs a deb-src entry beside the deb one.
+if printf '%s\n' "$@" | grep -qxE 'windows|web'; then
     src_list=/etc/apt/sources.list.d/fieldcalc-deb-src.sources
     if [ ! -e "$src_list" ] && [ -e /etc/apt/sources.list.d/debian.sources ] &&
         ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ &&

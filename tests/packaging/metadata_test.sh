@@ -17,7 +17,14 @@ fail() {
     exit 1
 }
 
-appstreamcli validate --no-net "$metainfo"
+report=$(appstreamcli validate --no-net "$metainfo") || fail "metainfo does not validate:"$'\n'"$report"
+# AppStream 1.0 knows every tag we use, so any note it makes is about us; 0.16 does
+# not know <developer> yet and only mentions it.
+as_version=$(appstreamcli --version | sed -n 's/^AppStream version: *//p')
+if [ "$(printf '%s\n' 1.0 "$as_version" | sort -V | head -1)" = 1.0 ] &&
+    grep -E '^[EWI]:' <<<"$report"; then
+    fail "appstreamcli $as_version has notes on the metainfo"
+fi
 
 for page in fieldcalc.1 fieldcalc-cli.1; do
     warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l \
@@ -28,7 +35,11 @@ for binary in fieldcalc fieldcalc-cli; do
     grep -qF "<binary>$binary</binary>" "$metainfo" || fail "metainfo does not provide $binary"
 done
 
-# One application id: metainfo, its launchable, the desktop entry and the window.
+# One application id: metainfo, its launchable, the desktop entry and the window;
+# the developer id and the homepage are the id's own.
+grep -qF "<developer id=\"${id%.*}\">" "$metainfo" || fail "developer id is not ${id%.*}"
+grep -qF '<url type="homepage">https://github.com/fieldcalc/fieldcalc</url>' "$metainfo" ||
+    fail "homepage does not match $id"
 grep -qF "<id>$id</id>" "$metainfo" || fail "metainfo id is not $id"
 grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
     fail "metainfo does not launch $id.desktop"
