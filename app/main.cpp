@@ -5,6 +5,7 @@
 #include "Utf8CharacterType.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -52,7 +53,30 @@ void skipUnusedGlIntegrations()
     if (!qEnvironmentVariableIsSet("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION")) {
         qputenv("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "none");
         passOnMessage = qInstallMessageHandler(dropSkippedIntegrationNotes);
+        // Qt 6.8 and later would draw that title bar in shared memory instead: the
+        // window keeps the same look on every Qt version.
+        if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
+            qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
     }
+}
+
+// Web: a browser offers no fonts of its own to Qt. As on a Linux desktop, Latin
+// comes from DejaVu Sans (Qt carries it) and the Chinese from the CJK font the
+// page carries, cut down to the program's characters.
+void useBundledCjkFont()
+{
+#ifdef Q_OS_WASM
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/fieldcalc-cjk.ttf"));
+    const QStringList cjk = QFontDatabase::applicationFontFamilies(id);
+    if (cjk.isEmpty())
+        return;
+    const QString latin = QStringLiteral("DejaVu Sans");
+    QFont::insertSubstitutions(QStringLiteral("3ds"), {latin, cjk.first()}); // the form's family
+    QFont::insertSubstitution(latin, cjk.first());
+    QFont font = QApplication::font();
+    font.setFamily(latin);
+    QApplication::setFont(font);
+#endif
 }
 
 } // namespace
@@ -64,6 +88,7 @@ int main(int argc, char *argv[])
     scaleWithTheDisplay();
 
     QApplication app(argc, argv);
+    useBundledCjkFont();
     // Title bar and task bar show the program's own icon; the desktop file name lets
     // the desktop match the window to its menu entry. The pixmaps keep the decoded
     // format, which is the one the window system takes: otherwise Qt converts each
@@ -82,6 +107,11 @@ int main(int argc, char *argv[])
                           ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     // Window managers that ignore those hints still honour a fixed size.
     window.setFixedSize(window.size());
+#ifdef Q_OS_WASM
+    // Web: the page shows the title; the window fills the canvas from its corner.
+    window.setWindowFlag(Qt::FramelessWindowHint);
+    window.move(0, 0);
+#endif
     window.show();
     return app.exec();
 }

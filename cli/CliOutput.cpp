@@ -8,6 +8,11 @@
 
 #include <cmath>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#endif
+
 namespace {
 
 using FieldReport::figure;
@@ -96,6 +101,25 @@ QString row(const CliRequest &request, const PartColumns &part, int index)
 
 bool writeText(std::FILE *stream, const QString &text)
 {
+#ifdef Q_OS_WIN
+    // A console reads bytes in its own code page (936 on Chinese Windows), whatever
+    // the program's: give it UTF-16 through its own API. Files and pipes get UTF-8.
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+        std::fflush(stream);
+        auto next = reinterpret_cast<const wchar_t *>(text.utf16());
+        DWORD left = static_cast<DWORD>(text.size());
+        while (left > 0) {
+            DWORD written = 0;
+            if (!WriteConsoleW(handle, next, left, &written, nullptr) || written == 0)
+                return false;
+            next += written;
+            left -= written;
+        }
+        return true;
+    }
+#endif
     const QByteArray bytes = text.toUtf8();
     return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream) ==
            static_cast<std::size_t>(bytes.size());

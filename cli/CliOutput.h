@@ -13,7 +13,8 @@
 // errno then says why.
 bool writeRows(std::FILE *out, const CliRequest &request);
 
-// UTF-8 whatever the locale, so the Chinese captions survive a POSIX shell.
+// UTF-8 whatever the locale, so the Chinese captions survive a POSIX shell; on a
+// Windows console, UTF-16 through the console, whatever its code page.
 bool writeText(std::FILE *stream, const QString &text);
 
 #endif // CLIOUTPUT_H

@@ -67,10 +67,16 @@ int main(int argc, char *argv[])
     describeOptions(parser);
     if (!parser.parse(keepNegativeNumbersPositional(QCoreApplication::arguments())))
         return usageError(parser.errorText());
+    // Through writeText rather than the parser's own output, which Windows'
+    // console would read in its code page.
+    const auto answer = [](const QString &text) {
+        return writeText(stdout, text) && std::fflush(stdout) == 0 ? Success : WriteError;
+    };
     if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(Success);
+        return answer(parser.helpText());
     if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+        return answer(QCoreApplication::applicationName() + QLatin1Char(' ') +
+                      QCoreApplication::applicationVersion() + QLatin1Char('\n'));
 
     CliRequest request;
     const CliStop stop = makeRequest(parser, request);

@@ -36,9 +36,9 @@ void useUtf8CharacterType()
     // would override LC_CTYPE: hand its value to the other categories instead.
     const QByteArray all = qgetenv("LC_ALL");
     if (!all.isEmpty()) {
-        for (const char *category : {"LC_COLLATE", "LC_MESSAGES", "LC_MONETARY", "LC_NUMERIC",
-                                     "LC_TIME", "LC_PAPER", "LC_NAME", "LC_ADDRESS",
-                                     "LC_TELEPHONE", "LC_MEASUREMENT", "LC_IDENTIFICATION"})
+        for (const char *category :
+             {"LC_COLLATE", "LC_MESSAGES", "LC_MONETARY", "LC_NUMERIC", "LC_TIME", "LC_PAPER",
+              "LC_NAME", "LC_ADDRESS", "LC_TELEPHONE", "LC_MEASUREMENT", "LC_IDENTIFICATION"})
             qputenv(category, all);
         qunsetenv("LC_ALL");
     }

@@ -9,6 +9,7 @@
 #include "PlannerDialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -16,6 +17,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPointer>
@@ -41,8 +43,26 @@ constexpr int rejectedDistance = -1;
 
 void notice(const char *text)
 {
+#ifdef Q_OS_WASM
+    // Web: a browser page cannot wait inside an event handler, so the notice is
+    // modal without a loop of its own; the calculation goes on meanwhile and leaves
+    // the fields as the desktop does once the notice is closed.
+    auto *box =
+        new QMessageBox(QMessageBox::Information, QString::fromUtf8(FieldRules::noticeTitle),
+                        QString::fromUtf8(text), QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    // The page hands the keyboard back to the calculator, as a desktop would.
+    QObject::connect(box, &QMessageBox::finished,
+                     [calculator = QPointer<QWidget>(QApplication::activeWindow())] {
+                         if (calculator)
+                             calculator->activateWindow();
+                     });
+    box->show();
+#else
     QMessageBox::about(nullptr, QString::fromUtf8(FieldRules::noticeTitle),
                        QString::fromUtf8(text));
+#endif
 }
 
 using FieldReport::figure;
@@ -180,7 +200,18 @@ void FieldCalcWindow::offerCopyOfResults()
         QGuiApplication::clipboard()->setText(resultsText(ui, copy->data().toStringList()));
     });
     addAction(copy);
+#ifdef Q_OS_WASM
+    // Web: the same menu, opened without waiting in a loop of its own.
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        auto *menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addActions(actions());
+        menu->popup(mapToGlobal(pos));
+    });
+#else
     setContextMenuPolicy(Qt::ActionsContextMenu);
+#endif
     // The chooser swallows the request; let it reach the window.
     ui.comboBox->setContextMenuPolicy(Qt::NoContextMenu);
 }

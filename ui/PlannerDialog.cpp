@@ -256,8 +256,13 @@ bool PlannerDialog::writeCsv(const QString &path, QString *error) const
 
 void PlannerDialog::exportCsv()
 {
-    const QString suggested = QDir::home().filePath(
-        QStringLiteral("fieldcalc-%1.csv").arg(QLatin1String(FieldRules::model(model())->name)));
+    const QString name =
+        QStringLiteral("fieldcalc-%1.csv").arg(QLatin1String(FieldRules::model(model())->name));
+#ifdef Q_OS_WASM
+    // Web: the browser saves it as a download, where the user chooses.
+    QFileDialog::saveFileContent(m_table.text(QLatin1Char(','), false).toUtf8(), name);
+#else
+    const QString suggested = QDir::home().filePath(name);
     const QString path = QFileDialog::getSaveFileName(
         this, QString::fromUtf8("导出 CSV"), suggested, QString::fromUtf8("CSV 文件 (*.csv)"));
     if (path.isEmpty())
@@ -267,4 +272,5 @@ void PlannerDialog::exportCsv()
         QMessageBox::warning(
             this, QString::fromUtf8("导出 CSV"),
             QString::fromUtf8("无法写入 %1：\n%2").arg(QDir::toNativeSeparators(path), error));
+#endif
 }

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 the fieldcalc developers
+# SPDX-License-Identifier: MIT
+
+# Builds the calculator as a web page with Qt for WebAssembly (tools/qt-web.sh,
+# built once and cached) and leaves in build-web/:
+#   fieldcalc-VERSION-web/      index.html and what it loads, to serve as it is
+#   fieldcalc-VERSION-web.zip   the same folder, zipped
+#   fieldcalc-VERSION.html      the whole page in one file, which opens from disk
+# Needs: tools/deps.sh web.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+qt=$(bash tools/qt-web.sh)
+# shellcheck source=tools/web-env.sh
+. tools/web-env.sh
+version=$(sed -n '/^project(fieldcalc/,/)/s/^ *VERSION *\([0-9.]*\).*/\1/p' CMakeLists.txt)
+out=build-web
+build=$out/build
+
+"$qt/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DBUILD_TESTING=OFF -DFIELDCALC_QT_MAJOR=6 -DFIELDCALC_WERROR=ON \
+    -DFIELDCALC_BUILD_BENCHMARKS="${FIELDCALC_WEB_BENCHMARKS:-OFF}" >"$out.configure.log" 2>&1 ||
+    { cat "$out.configure.log" >&2; exit 1; }
+cmake --build "$build" --parallel "$(nproc)"
+
+page=$out/fieldcalc-$version-web
+rm -rf "$page" && mkdir -p "$page"
+cp packaging/web/index.html "$page/index.html"
+cp "$build/app/fieldcalc.js" "$build/app/fieldcalc.wasm" "$build/app/qtloader.js" "$page/"
+cp LICENSE "$page/LICENSE"
+# The subset of WenQuanYi Micro Hei inside fieldcalc.wasm keeps its own licence.
+cp /usr/share/doc/fonts-wqy-microhei/copyright "$page/LICENSE.font"
+rm -f "$out/fieldcalc-$version-web.zip"
+(cd "$out" && zip -qr "fieldcalc-$version-web.zip" "fieldcalc-$version-web")
+/usr/bin/python3 packaging/web/single-file.py "$page" "$out/fieldcalc-$version.html"
+ls -l "$page" "$out"/fieldcalc-"$version"-web.zip "$out/fieldcalc-$version.html"
