@@ -56,6 +56,7 @@ windows_packages=(
     nsis zip                   # the installer and the portable zip
     xvfb xauth xdotool x11-utils xclip imagemagick # the end-to-end test's display
     fonts-wqy-microhei         # the CJK font Wine finds through fontconfig
+    locales                    # zh_CN.UTF-8, for Wine's Chinese code page (936)
 )
 
 web_packages=(
@@ -111,10 +112,15 @@ for pkg in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
         missing+=("$pkg")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The Windows tests also run Wine under a Chinese locale, for code page 936.
+if printf '%s\n' "$@" | grep -qx windows && ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+    "${sudo[@]}" localedef -i zh_CN -c -f UTF-8 -A /usr/share/locale/locale.alias zh_CN.UTF-8
+fi

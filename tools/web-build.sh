@@ -7,6 +7,7 @@
 #   fieldcalc-VERSION-web/      index.html and what it loads, to serve as it is
 #   fieldcalc-VERSION-web.zip   the same folder, zipped
 #   fieldcalc-VERSION.html      the whole page in one file, which opens from disk
+#   bare-web/                   an empty window of the same Qt, for bench/web_page.py
 # Needs: tools/deps.sh web.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,7 +20,7 @@ build=$out/build
 
 "$qt/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
     -DBUILD_TESTING=OFF -DFIELDCALC_QT_MAJOR=6 -DFIELDCALC_WERROR=ON \
-    -DFIELDCALC_BUILD_BENCHMARKS="${FIELDCALC_WEB_BENCHMARKS:-OFF}" >"$out.configure.log" 2>&1 ||
+    >"$out.configure.log" 2>&1 ||
     { cat "$out.configure.log" >&2; exit 1; }
 cmake --build "$build" --parallel "$(nproc)"
 
@@ -32,5 +33,10 @@ cp LICENSE "$page/LICENSE"
 cp /usr/share/doc/fonts-wqy-microhei/copyright "$page/LICENSE.font"
 rm -f "$out/fieldcalc-$version-web.zip"
 (cd "$out" && zip -qr "fieldcalc-$version-web.zip" "fieldcalc-$version-web")
+# The bare window that bench/web_page.py measures the page against.
+rm -rf "$out/bare-web" && mkdir "$out/bare-web"
+sed "s/loadEmscriptenModule('fieldcalc')/loadEmscriptenModule('bare')/" packaging/web/index.html \
+    >"$out/bare-web/index.html"
+cp "$build/bench/web/bare.js" "$build/bench/web/bare.wasm" "$build/bench/web/qtloader.js" "$out/bare-web/"
 /usr/bin/python3 packaging/web/single-file.py "$page" "$out/fieldcalc-$version.html"
 ls -l "$page" "$out"/fieldcalc-"$version"-web.zip "$out/fieldcalc-$version.html"

@@ -17,12 +17,14 @@ shot_out=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../windows/wine-env.sh
 . "$here/../windows/wine-env.sh"
-export LC_ALL=C.UTF-8
+# The Unix locale sets Windows' code pages: C.UTF-8 gives 1252 (Western), and
+# zh_CN.UTF-8 gives 936, as on Chinese Windows.
+export LC_ALL=${FIELDCALC_WINE_LOCALE:-C.UTF-8}
 title='ZK光机幅面粗略计算'
 app_id=io.github.fieldcalc.fieldcalc
 # shellcheck source=lib.sh
 . "$here/lib.sh"
-prefix=$(dirname "$setup")/wine-e2e
+prefix=$(dirname "$setup")/wine-e2e-$LC_ALL
 rm -rf "$prefix"
 trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; cleanup' EXIT
 
@@ -61,6 +63,24 @@ code=0
 wine_step 60 wine "$installed/fieldcalc-cli.exe" M64 50 >/dev/null 2>"$work/cli.err" || code=$?
 [ "$code" -eq 1 ] || fail "refusal exited with $code"
 grep -q '^M64输入工作距离不能小于80MM!' "$work/cli.err" || fail "refusal said $(cat "$work/cli.err")"
+
+echo "# the command line in a console (a pty), whatever its code page"
+# What the terminal shows, without Wine's console control sequences and CRs.
+in_console() {
+    wine_step 60 script -qec "$(printf '%q ' wine "$@")" /dev/null </dev/null |
+        sed -e 's/\x1b\[[0-9;?]*[A-Za-z]//g' -e 's/\x1b\][^\x07]*\x07//g' | tr -d '\r'
+}
+code_page=$(in_console cmd /c chcp | grep -o '[0-9]\+' | tail -n 1)
+echo "console code page $code_page"
+case "$LC_ALL" in zh_CN*) [ "$code_page" = 936 ] || fail "console code page $code_page, not 936" ;; esac
+console=$(in_console "$installed/fieldcalc-cli.exe" M64 500)
+for line in '光机幅面长: 422.308 MM' '景深: ±106.429 MM'; do
+    grep -qxF "$line" <<<"$console" || fail "the console shows '$console', not '$line'"
+done
+console=$(in_console "$installed/fieldcalc-cli.exe" M61 50)
+grep -qF 'm61输入工作距离不能小于70MM!' <<<"$console" || fail "the console shows the refusal as '$console'"
+console=$(in_console "$installed/fieldcalc-cli.exe" --help)
+grep -q '^Usage: .*fieldcalc-cli' <<<"$console" || fail "--help in the console: '$console'"
 
 find_window() { xdotool search --onlyvisible --name "^$1\$" | head -n 1; }
 has_window() { [ -n "$(find_window "$1")" ]; }
