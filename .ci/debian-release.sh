@@ -45,6 +45,10 @@ in_root() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HO
 if [ ! -e "$stamp" ]; then
     echo "debian-release: making a $release base from $mirror in $root"
     rm -rf "$root" && mkdir -p "$cache"
+    # Bases of earlier package lists are not used again; never one still mounted.
+    for old in "$cache/debian-$release"-*/; do
+        [ -d "$old" ] && ! grep -qF " ${old%/}/" /proc/mounts && rm -rf "$old"
+    done
     debootstrap --variant=minbase "$release" "$root" "$mirror" >"$cache/debootstrap-$release.log" 2>&1 ||
         { tail -20 "$cache/debootstrap-$release.log" >&2; exit 1; }
     # The same archive in deb822 form, with the security and update suites.
