@@ -54,7 +54,7 @@ windows_packages=(
     dpkg-dev xz-utils perl python3 # apt-get source and Qt's configure
     wine wine64                # run the .exe files and the tests
     nsis zip                   # the installer and the portable zip
-    xvfb xauth xdotool x11-utils xclip imagemagick # the end-to-end test's display
+    xvfb xauth xdotool x11-utils xclip imagemagick openbox # the end-to-end test's display and window manager
     fonts-wqy-microhei         # the CJK font Wine finds through fontconfig
     locales                    # zh_CN.UTF-8, for Wine's Chinese code page (936)
 )

@@ -77,7 +77,9 @@ console=$(in_console "$installed/fieldcalc-cli.exe" M64 500)
 for line in '光机幅面长: 422.308 MM' '景深: ±106.429 MM'; do
     grep -qxF "$line" <<<"$console" || fail "the console shows '$console', not '$line'"
 done
-console=$(in_console "$installed/fieldcalc-cli.exe" M61 50)
+code=0
+console=$(in_console "$installed/fieldcalc-cli.exe" M61 50) || code=$?
+[ "$code" -eq 1 ] || fail "the refusal in the console exited with $code"
 grep -qF 'm61输入工作距离不能小于70MM!' <<<"$console" || fail "the console shows the refusal as '$console'"
 console=$(in_console "$installed/fieldcalc-cli.exe" --help)
 grep -q '^Usage: .*fieldcalc-cli' <<<"$console" || fail "--help in the console: '$console'"
@@ -110,7 +112,10 @@ close_from_title_bar() {
     local x y w h left right top
     read -r x y < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }')
     read -r w h < <(size_of "$window" | tr x ' ')
-    read -r left right top _ < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ',')
+    extents() { xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ','; }
+    wait_for 10 bash -c "$(declare -f extents); window=$window; [ -n \"\$(extents)\" ]" ||
+        fail "no frame extents on $(xprop -id "$window" WM_NAME) ($(cat "$work/openbox.log"))"
+    read -r left right top _ < <(extents)
     ((top > 0)) || fail "no title bar"
     xdotool mousemove $((x + w + right - top / 2 - 2)) $((y - top / 2)) click 1
     code=0
@@ -153,6 +158,16 @@ for scale in "96 797x497" "144 1196x746"; do
         rmse=$(difference "$work/linux.png" "$work/windows.png")
         echo "RMSE against the Linux window: $rmse"
         below "$rmse" 0.25 || fail "differs from the Linux window by $rmse (RMSE)"
+        echo "# a refused distance: the notice, closed with Enter"
+        xdotool mousemove --window "$window" 465 135 click 1
+        xdotool key ctrl+a BackSpace
+        xdotool type --delay 100 50
+        xdotool key Return
+        wait_for 10 has_window '提示' || fail "no notice '提示'"
+        xdotool windowactivate --sync "$(find_window '提示')" 2>/dev/null || true
+        xdotool key Return
+        wait_for 10 bash -c "! xdotool search --onlyvisible --name '^提示\$' >/dev/null" ||
+            fail "the notice did not close with Enter"
     else
         # The 96 dpi window, one and a half times as large: nothing clipped or shifted
         # (the fonts are hinted for their size, hence a wider margin than on X11).
