@@ -14,6 +14,7 @@ cd "$(dirname "$0")/.."
 release=${1:?usage: $0 RELEASE [COMMAND...]}
 shift
 sets=(test qt6 package)
+extra=(git) # .ci/debian-package.sh copies the source as git sees it
 
 [ "$(id -u)" -eq 0 ] || { echo "debian-release: needs root (debootstrap, chroot, mount)" >&2; exit 1; }
 command -v debootstrap >/dev/null || {
@@ -22,7 +23,7 @@ command -v debootstrap >/dev/null || {
 }
 mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -1)
 [ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list)
-key=$(printf '%s\n' "$release" "$mirror" "${sets[@]}" | cat - tools/deps.sh | sha256sum | cut -c1-12)
+key=$(printf '%s\n' "$release" "$mirror" "${sets[@]}" "${extra[@]}" | cat - tools/deps.sh | sha256sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/fieldcalc
 root=$cache/debian-$release-$key
 stamp=$root/.fieldcalc-base
@@ -63,6 +64,7 @@ SOURCES
     mount_all "$root"
     cp tools/deps.sh "$root/tmp/deps.sh"
     in_root bash /tmp/deps.sh "${sets[@]}"
+    in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${extra[@]}"
     in_root apt-get clean
     unmount_all
     touch "$stamp"
