@@ -18,10 +18,11 @@ version=$(sed -n '/^project(fieldcalc/,/)/s/^ *VERSION *\([0-9.]*\).*/\1/p' CMak
 out=build-web
 build=$out/build
 
+mkdir -p "$out"
 "$qt/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
     -DBUILD_TESTING=OFF -DFIELDCALC_QT_MAJOR=6 -DFIELDCALC_WERROR=ON \
-    >"$out.configure.log" 2>&1 ||
-    { cat "$out.configure.log" >&2; exit 1; }
+    >"$out/configure.log" 2>&1 ||
+    { cat "$out/configure.log" >&2; exit 1; }
 cmake --build "$build" --parallel "$(nproc)"
 
 page=$out/fieldcalc-$version-web
