@@ -24,6 +24,10 @@ inline void isolateFromDesktopSession()
 #endif
 }
 
+// How long a child process may take. Under Wine on a busy machine starting one
+// takes seconds; a hang still fails well inside the per-function watchdog.
+constexpr int processDeadlineMs = 30000;
+
 #define FIELDCALC_TEST_MAIN(Application, TestObject)                                               \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \

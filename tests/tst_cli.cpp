@@ -25,7 +25,7 @@ Outcome runCli(const QStringList &arguments,
     QProcess cli;
     cli.setProcessEnvironment(environment);
     cli.start(QStringLiteral(FIELDCALC_CLI), arguments);
-    if (!cli.waitForFinished(10000))
+    if (!cli.waitForFinished(processDeadlineMs))
         qFatal("fieldcalc-cli did not finish");
     return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
             QString::fromUtf8(cli.readAllStandardOutput()),
@@ -377,7 +377,7 @@ void CliTest::writeErrors()
          QStringLiteral("\"$0\" M64 --sweep 100:1000:0.01 %1; echo status=${PIPESTATUS[0]} >&2")
              .arg(redirect),
          QStringLiteral(FIELDCALC_CLI)});
-    QVERIFY(shell.waitForFinished(10000));
+    QVERIFY(shell.waitForFinished(processDeadlineMs));
     QCOMPARE(QString::fromUtf8(shell.readAllStandardError()),
              err + QStringLiteral("status=%1\n").arg(status));
 }

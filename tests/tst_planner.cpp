@@ -104,7 +104,7 @@ void PlannerTest::csvIsTheCommandLinesCsv()
 
     QProcess process;
     process.start(QStringLiteral(FIELDCALC_CLI), cli + QStringList{"--format", "csv"});
-    QVERIFY(process.waitForFinished(10000));
+    QVERIFY(process.waitForFinished(processDeadlineMs));
     QCOMPARE(file.readAll(), process.readAllStandardOutput());
 }
 
