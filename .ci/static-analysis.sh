@@ -8,7 +8,8 @@
 set -euo pipefail
 build=$1
 sources=(app/*.cpp cli/*.cpp ui/*.cpp model/*.cpp tests/*.cpp bench/*.cpp bench/baseline/*.cpp)
-clang-tidy -p "$build" --quiet "${sources[@]}"
+# One file per process, as many at once as there are cores.
+printf '%s\0' "${sources[@]}" | xargs -0 -n1 -P"$(nproc)" clang-tidy -p "$build" --quiet
 cppcheck --quiet --enable=warning,performance,portability,style --std=c++17 \
     --error-exitcode=1 --inline-suppr --suppress=missingIncludeSystem \
     -I model -I ui app cli model ui tests fuzz bench

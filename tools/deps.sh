@@ -30,6 +30,7 @@ test_packages=(
     appstream man-db    # appstreamcli validate, man --warnings
     clang libclang-rt-dev # libFuzzer and the sanitizers' runtimes (the release's clang)
     clang-tidy cppcheck # static analysis
+    ccache              # CI's rebuilds of a fresh clone, from a cache
     qtwayland5 weston wl-clipboard # the program as a native Wayland client, in headless weston
 )
 bench_packages=(
