@@ -79,6 +79,23 @@ void useBundledCjkFont()
 #endif
 }
 
+// Title bar and task bar show the program's own icon; the desktop file name lets
+// the desktop match the window to its menu entry. The pixmaps keep the decoded
+// format, which is the one the window system takes: otherwise Qt converts each
+// size to premultiplied and back, starting a pool of threads to do it.
+void useProgramIcon()
+{
+#ifndef Q_OS_WASM // Web: there is no title bar or task bar to show it.
+    QIcon icon;
+    for (const char *size : {"48", "128", "256"})
+        icon.addPixmap(QPixmap::fromImage(
+            QImage(QStringLiteral(":/icons/fieldcalc-%1.png").arg(QLatin1String(size))),
+            Qt::NoFormatConversion));
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.fieldcalc.fieldcalc"));
+#endif
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -89,17 +106,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     useBundledCjkFont();
-    // Title bar and task bar show the program's own icon; the desktop file name lets
-    // the desktop match the window to its menu entry. The pixmaps keep the decoded
-    // format, which is the one the window system takes: otherwise Qt converts each
-    // size to premultiplied and back, starting a pool of threads to do it.
-    QIcon icon;
-    for (const char *size : {"48", "128", "256"})
-        icon.addPixmap(QPixmap::fromImage(
-            QImage(QStringLiteral(":/icons/fieldcalc-%1.png").arg(QLatin1String(size))),
-            Qt::NoFormatConversion));
-    QApplication::setWindowIcon(icon);
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.fieldcalc.fieldcalc"));
+    useProgramIcon();
 
     FieldCalcWindow window;
     // The layout is fixed: offer neither minimize nor maximize, keep everything else.

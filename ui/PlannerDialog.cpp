@@ -14,8 +14,15 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollBar>
 #include <QWindow>
+
+#ifdef Q_OS_WASM
+#include <emscripten/val.h>
+
+#include <string>
+#endif
 
 namespace {
 
@@ -43,6 +50,35 @@ double number(const QLineEdit *edit, bool *ok)
 {
     return edit->text().trimmed().toDouble(ok);
 }
+
+#ifdef Q_OS_WASM
+// Web: the page's canvas is Qt's screen, made to the calculator's size, and the
+// calculator fills it. The planner is larger, so while it is open the canvas grows
+// to show it below the calculator, and shrinks back after.
+void resizeCanvas(QSize size)
+{
+    using emscripten::val;
+    const val canvas = val::module_property("qtContainerElements")[0];
+    canvas["style"].set("width", std::to_string(size.width()) + "px");
+    canvas["style"].set("height", std::to_string(size.height()) + "px");
+    val::module_property("qtResizeContainerElement")(canvas);
+}
+
+void placeBelow(QWidget *calculator, PlannerDialog *planner)
+{
+    constexpr int gap = 8;
+    const QSize calculatorSize = calculator->size();
+    const QSize size = planner->minimumSizeHint();
+    const QSize framed = size.grownBy(planner->windowHandle()->frameMargins());
+    resizeCanvas({qMax(calculatorSize.width(), framed.width()),
+                  calculatorSize.height() + gap + framed.height()});
+    planner->resize(size);
+    planner->move(calculator->screen()->geometry().topLeft() +
+                  QPoint(0, calculatorSize.height() + gap));
+    QObject::connect(planner, &QDialog::finished, calculator,
+                     [calculatorSize] { resizeCanvas(calculatorSize); });
+}
+#endif
 
 } // namespace
 
@@ -107,6 +143,9 @@ PlannerDialog *PlannerDialog::openFor(QWidget *calculator, int model, const QStr
     planner->winId(); // a native window, to be made transient for the calculator
     if (calculator->windowHandle() && planner->windowHandle())
         planner->windowHandle()->setTransientParent(calculator->windowHandle());
+#ifdef Q_OS_WASM
+    placeBelow(calculator, planner);
+#endif
     planner->show();
     return planner;
 }

@@ -4,8 +4,8 @@
 """End-to-end check of the web page in Debian's headless Chromium, served from
 127.0.0.1: the window drawn as on X11, M64 and 500 by real key presses and the
 copy on the browser's clipboard, a notice and the page calculating after it,
-the planner's CSV download against fieldcalc-cli, the clock moving, and the
-window sharp at device pixel ratio 2.
+the planner's CSV download against fieldcalc-cli, the clock moving, the page
+in one file opened from disk, and the window sharp at device pixel ratio 2.
 usage: web_test.py BUILD_WEB FIELDCALC_CLI [SCREENSHOT_OUT]
   BUILD_WEB      what tools/web-build.sh made (it holds fieldcalc-VERSION-web/)
   FIELDCALC_CLI  the Linux build's command line, for the CSV it must match
@@ -68,6 +68,12 @@ class Page:
             chain.key_up(modifier)
         chain.perform()
 
+    def size(self):
+        """The canvas's size in CSS pixels."""
+        return self.driver.execute_script(
+            "const r = arguments[0].getBoundingClientRect(); return [r.width, r.height];",
+            self.canvas)
+
     def shot(self):
         self.shots += 1
         path = self.work / f"shot-{self.shots}.png"
@@ -123,9 +129,7 @@ def main():
             "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
         started = browser.open_page(driver, url + "index.html")
         page = Page(driver, work)
-        size = driver.execute_script(
-            "const r = arguments[0].getBoundingClientRect(); return [r.width, r.height];",
-            page.canvas)
+        size = page.size()
         check(size == [WIDTH, HEIGHT], f"canvas is {size} CSS pixels")
         print(f"# running, first frame {started:.2f} s after navigation")
         fresh = page.settled()
@@ -163,6 +167,9 @@ def main():
         page.keys("p", modifiers=(Keys.CONTROL, Keys.SHIFT))
         planner = page.settled()
         check(rmse(window, planner) > 0.03, "no planner")
+        grown = page.size()
+        check(grown[0] > WIDTH and grown[1] > HEIGHT + 400,
+              f"the canvas is {grown} CSS pixels with the planner open below the window")
         (work / "planner.png").write_bytes(planner.read_bytes())
         export_csv(page)
         csv = browser.wait_for("the download", 10, lambda: sorted(downloads.glob("*.csv")))[0]
@@ -170,6 +177,20 @@ def main():
                                   capture_output=True, check=True).stdout
         check(csv.name == "fieldcalc-M64.csv", f"downloaded {csv.name}")
         check(csv.read_bytes() == expected, f"downloaded {csv.read_bytes()!r}")
+        page.keys(Keys.ESCAPE)
+        browser.wait_for("the canvas back at the window's size once the planner is closed", 10,
+                         lambda: page.size() == [WIDTH, HEIGHT])
+
+    print("# the page in one file, opened from disk: the same window, the same answer")
+    single = max(build.glob("fieldcalc-*.html"))
+    with browser.chromium() as driver:
+        browser.open_page(driver, single.as_uri())
+        (work / "file").mkdir()
+        page = Page(driver, work / "file")
+        check(rmse(fresh, page.settled()) < 0.01, f"{single.name} draws another window")
+        page.calculate("500")
+        answered = page.settled()
+        check(rmse(window, answered) < 0.01, f"{single.name} shows another answer to M64 500")
 
     print("# at device pixel ratio 2: sharp, not blown up")
     with browser.served(folder) as url, browser.chromium(scale=2) as driver:
