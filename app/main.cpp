@@ -110,15 +110,17 @@ int main(int argc, char *argv[])
 
     FieldCalcWindow window;
     // The layout is fixed: offer neither minimize nor maximize, keep everything else.
-    window.setWindowFlags(window.windowFlags() &
-                          ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    // Window managers that ignore those hints still honour a fixed size.
-    window.setFixedSize(window.size());
+    Qt::WindowFlags flags =
+        window.windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
 #ifdef Q_OS_WASM
     // Web: the page shows the title; the window fills the canvas from its corner.
-    window.setWindowFlag(Qt::FramelessWindowHint);
+    // In the same call: each change of flags restyles the whole window.
+    flags |= Qt::FramelessWindowHint;
     window.move(0, 0);
 #endif
+    window.setWindowFlags(flags);
+    // Window managers that ignore those hints still honour a fixed size.
+    window.setFixedSize(window.size());
     window.show();
     return app.exec();
 }
