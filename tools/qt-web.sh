@@ -40,6 +40,12 @@ upstream=${src_version%%+*}
 prefix=${FIELDCALC_QT_WEB:-${XDG_CACHE_HOME:-$HOME/.cache}/fieldcalc/qt-$upstream-wasm-static-$key}
 stamp=$prefix/.fieldcalc-built
 
+# One build per prefix at a time: a second caller (CI starts this one early, in
+# the background) waits for the first and takes its result.
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$prefix.lock"
+flock 9
+
 if [ -e "$stamp" ] || [ -x "$prefix/bin/qt-cmake" -a -n "${FIELDCALC_QT_WEB:-}" ]; then
     echo "$prefix"
     exit 0
