@@ -6,6 +6,7 @@
 
 #include "FieldCalcWindow.h"
 
+#include <QLabel>
 #include <QtTest>
 
 #include <memory>
@@ -17,12 +18,16 @@ public:
     bool open()
     {
         m_window = std::make_unique<FieldCalcWindow>();
+        m_formClockText = child<QLabel>("label_Time")->text();
         m_window->show();
         return QTest::qWaitForWindowExposed(m_window.get());
     }
     void close() { m_window.reset(); }
 
     FieldCalcWindow *window() const { return m_window.get(); }
+    // The clock's text as the form left it, read before any event could tick it
+    // (showing the window under Wine can take longer than a tick).
+    QString formClockText() const { return m_formClockText; }
 
     template <typename T = QWidget> T *child(const char *name) const
     {
@@ -34,6 +39,7 @@ public:
 
 private:
     std::unique_ptr<FieldCalcWindow> m_window;
+    QString m_formClockText;
 };
 
 #endif // WINDOWFIXTURE_H
