@@ -10,6 +10,9 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 // Qt 6 scales by itself; Qt 5 needs to be asked.
@@ -100,6 +103,17 @@ void useProgramIcon()
 #endif
 }
 
+// Qt's Wayland client (5.15 and 6.4 alike) can hang for good while the application
+// is destroyed: when the compositor sends anything as its two reader threads stop,
+// one of them waits in wl_display_read_events() for a read that the other never
+// finishes, and the window is gone but the process stays. So on Wayland the
+// program leaves once the window is destroyed, without that teardown; the
+// compositor closes the connection.
+bool skipsApplicationTeardown()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -112,28 +126,36 @@ int main(int argc, char *argv[])
     useBundledCjkFont();
     useProgramIcon();
 
-    FieldCalcWindow window;
-    // The layout is fixed: offer neither minimize nor maximize, keep everything else.
-    Qt::WindowFlags flags =
-        window.windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+    int code = 0;
+    {
+        FieldCalcWindow window;
+        // The layout is fixed: offer neither minimize nor maximize, keep everything else.
+        Qt::WindowFlags flags =
+            window.windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
 #ifdef Q_OS_WASM
-    // Web: the page shows the title; the window fills the canvas from its corner.
-    // Nothing of the window exists in the browser before show(), which creates it
-    // with the flags recorded here; setWindowFlags would also restyle every widget
-    // once more, some 30 ms of the page's start-up.
-    window.overrideWindowFlags(flags | Qt::FramelessWindowHint);
-    window.move(0, 0);
+        // Web: the page shows the title; the window fills the canvas from its corner.
+        // Nothing of the window exists in the browser before show(), which creates it
+        // with the flags recorded here; setWindowFlags would also restyle every widget
+        // once more, some 30 ms of the page's start-up.
+        window.overrideWindowFlags(flags | Qt::FramelessWindowHint);
+        window.move(0, 0);
 #else
-    window.setWindowFlags(flags);
+        window.setWindowFlags(flags);
 #endif
-    // Window managers that ignore those hints still honour a fixed size.
-    window.setFixedSize(window.size());
-    window.show();
+        // Window managers that ignore those hints still honour a fixed size.
+        window.setFixedSize(window.size());
+        window.show();
 #ifdef Q_OS_WASM
-    // Web: the polish, layout and repaint requests that building and showing the
-    // window posted are handled before the browser's first frame, so that frame
-    // draws the window once instead of twice.
-    QCoreApplication::sendPostedEvents();
+        // Web: the polish, layout and repaint requests that building and showing the
+        // window posted are handled before the browser's first frame, so that frame
+        // draws the window once instead of twice.
+        QCoreApplication::sendPostedEvents();
 #endif
-    return app.exec();
+        code = app.exec();
+    }
+    if (skipsApplicationTeardown()) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }
