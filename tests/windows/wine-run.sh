@@ -44,13 +44,16 @@ own_display() {
         sleep 0.1
     done
 }
+fresh_wineserver() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+}
 # Wine's desktop process stays with the display it started on: a display of our
 # own gets a Wine server of its own.
 if [ -z "${DISPLAY:-}" ]; then
     x_work=$(mktemp -d)
     trap 'wineserver -k 2>/dev/null; kill $(cat "$x_work/pids") 2>/dev/null; rm -rf "$x_work"' EXIT
-    wineserver -k 2>/dev/null || true
-    wineserver -w
+    fresh_wineserver
     own_display "$x_work"
 fi
 # Each try ends well before ctest's limit, so that a hang still shows its log.
@@ -63,8 +66,7 @@ for try in 1 2; do
     timeout --kill-after=10 100 wine "$program" "$@" || status=$?
     timed_out && [ -n "$log" ] && [ ! -s "$log" ] && [ "$try" = 1 ] || break
     echo "wine-run: Wine did not start $(basename "$program") within 100 s; once more" >&2
-    wineserver -k 2>/dev/null || true
-    wineserver -w
+    fresh_wineserver
 done
 ! timed_out || echo "wine-run: $(basename "$program") still ran after 100 s" >&2
 if [ -n "$log" ]; then
