@@ -60,15 +60,16 @@ fi
 # Now and then, on a loaded machine, Wine hangs before a suite has started: a
 # suite that never wrote its first line gets a second try. One that started is
 # judged by what it did.
+limit=100
 timed_out() { [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; }
 for try in 1 2; do
     status=0
-    timeout --kill-after=10 100 wine "$program" "$@" || status=$?
+    timeout --kill-after=10 "$limit" wine "$program" "$@" || status=$?
     timed_out && [ -n "$log" ] && [ ! -s "$log" ] && [ "$try" = 1 ] || break
-    echo "wine-run: Wine did not start $(basename "$program") within 100 s; once more" >&2
+    echo "wine-run: Wine did not start $(basename "$program") within $limit s; once more" >&2
     fresh_wineserver
 done
-! timed_out || echo "wine-run: $(basename "$program") still ran after 100 s" >&2
+! timed_out || echo "wine-run: $(basename "$program") still ran after $limit s" >&2
 if [ -n "$log" ]; then
     cat "$log"
     rm -f "$log"
